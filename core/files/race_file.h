@@ -1,0 +1,116 @@
+#pragma once
+// The race file: one header line in a reserved region, then titled sections. A section is found
+// by scanning for its title line and is rewritten in place inside the region of fixed capacity
+// that was reserved when it was first written, so sections never move and never shrink.
+//
+// Layout on disk:
+//   the header region: 430 characters ("1\t" pairs with the header written over their start), CR LF
+//   per section, in the order first written: CR LF, the title and a TAB, CR LF, the body region
+// A body region is a filler of N pairs "1\t" and a line end (2N + 2 bytes), with the body written
+// over its beginning. A line that begins with "1" or a TAB is never a title.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "files/fixed_text.h"
+#include "files/text_file.h"
+
+namespace zd {
+
+// What a writer reports: on failure, the text of the message box (caption "Error") that the
+// window showing it puts up.
+struct Outcome {
+  bool ok = true;
+  std::string message;
+
+  static Outcome Success() { return {}; }
+  static Outcome Failure(std::string text) { return {false, std::move(text)}; }
+  explicit operator bool() const { return ok; }
+};
+
+inline constexpr const char* kErrorCaption = "Error";
+inline constexpr const char* kRaceFileNotFound = "Error : 'Race' file not found";
+inline constexpr const char* kRaceFilePath = "Private/Course.race2";
+
+inline constexpr int kMaxRaces = 3;
+inline constexpr int kMaxSessions = 9;
+inline constexpr int kMaxSeriesPerSession = 9;
+inline constexpr int kMaxRounds = 9;
+inline constexpr int kMaxParticipants = 200;
+inline constexpr std::size_t kMaxTitleLength = 104;
+inline constexpr int kHeaderReservation = 430;  // characters before the header's line end
+
+// Pair counts of the section fillers, by section.
+namespace filler {
+inline constexpr int32_t kTreeview = 860;
+inline constexpr int32_t kInformation = 95;
+inline constexpr int32_t kTrack = 25;
+inline constexpr int32_t kPenalties = 1101;
+inline constexpr int32_t kParticipants = 19310;
+inline constexpr int32_t kParameters = 70;
+inline constexpr int32_t kSeriesArrangement = 5010;
+inline constexpr int32_t kRoundArrangement = 4005;
+inline constexpr int32_t kSeriesResults = 32206;
+inline constexpr int32_t kPoints = 25;
+inline constexpr int32_t kClassement = 4215;
+inline constexpr int32_t RoundResults(int32_t passingCapacity) { return 225 * passingCapacity + 2359; }
+}  // namespace filler
+
+// Section titles.
+inline constexpr std::string_view kTreeviewTitle = "DadevuDoreDrapeauxTreeview";
+inline constexpr std::string_view kInformationTitle = "DadevuDoreInformation";
+inline constexpr std::string_view kTrackTitle = "DadevuDorePiste";
+inline constexpr std::string_view kPenaltiesTitle = "DadevuDorePenalites";
+inline constexpr std::string_view kTitlePrefix = "DadevuDore";
+std::string ParticipantsSectionTitle(int race);
+
+// One race's record on the header line.
+struct RaceHeaderRecord {
+  FixedText<30> name;
+  std::array<int32_t, kMaxSessions> practiceStates{};    // 1 when a series of the session was run
+  std::array<int32_t, kMaxSessions> qualifyingStates{};
+  int32_t roundsState = 0;
+  int32_t participantCount = 0;     // 0 to 200
+  int32_t practiceSessions = 0;     // -1: arrangement just generated, before any session
+  int32_t practiceSeries = 0;       // series per session, 0 to 9
+  int32_t qualifyingSessions = 0;
+  int32_t qualifyingSeries = 0;
+  int32_t rounds = 0;               // -1: starting grid just generated
+};
+using RaceHeaderRecords = std::array<RaceHeaderRecord, kMaxRaces>;
+
+void ClearRaceHeaderRecords(RaceHeaderRecords& records);
+// The records of a new event: race 1 named "COURSE 1", every integer 0.
+RaceHeaderRecords NewEventRaceRecords();
+
+// Rewrites the header over the start of the reserved region; the rest of the reservation stays.
+// The race count is kept within 1 to 3. Refuses (file unchanged) a header longer than the region.
+Outcome WriteRaceFileHeader(TextFile& file, int32_t selectionCode, int32_t raceCount,
+                            const RaceHeaderRecords& records);
+// Reads the header into records the caller cleared. The race count comes back within 1 to 3 and
+// every count within its table; returns false when the header was malformed or cut short.
+bool ReadRaceFileHeader(TextFile& file, int32_t& selectionCode, int32_t& raceCount,
+                        RaceHeaderRecords& records);
+
+// Scans the file from its start for the first line whose first field (its text up to the first
+// TAB or line end) equals title. When found, returns true with the file standing at the first
+// byte of the section's body; otherwise the file stands at its end.
+bool FindSection(TextFile& file, std::string_view title);
+// The same, giving the disk offset of the body.
+std::optional<int64_t> FindSectionBody(TextFile& file, std::string_view title);
+
+// The rewrite that every section writer performs: the body (in "\n" form) replaces the old one
+// inside the section's region of fillerPairs pairs, or the section is appended at the end of the
+// file. A body that would not fit the region is refused and the file is left as it was;
+// notFoundMessage is the writer's own message for a section that could not be written.
+Outcome RewriteSection(TextFile& file, std::string_view title, int32_t fillerPairs,
+                       std::string_view body, std::string_view notFoundMessage);
+
+// Creates the content of a new race file in a file just opened with OpenMode::Create: the header
+// of a new event and the tree flags section with every flag 0.
+Outcome InitialiseRaceFile(TextFile& file);
+
+}  // namespace zd

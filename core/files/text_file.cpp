@@ -1,0 +1,294 @@
+#include "files/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+
+#include "files/codepage.h"
+
+namespace zd {
+
+namespace {
+constexpr std::size_t kBufferSize = 256 * 1024;
+}
+
+TextFile::~TextFile() { close(); }
+
+TextFile::TextFile(TextFile&& other) noexcept { *this = std::move(other); }
+
+TextFile& TextFile::operator=(TextFile&& other) noexcept {
+  if (this != &other) {
+    close();
+    fd_ = other.fd_;
+    buffer_ = std::move(other.buffer_);
+    bufferStart_ = other.bufferStart_;
+    bufferLen_ = other.bufferLen_;
+    bufferPos_ = other.bufferPos_;
+    lastLength_ = other.lastLength_;
+    failed_ = other.failed_;
+    other.fd_ = -1;
+  }
+  return *this;
+}
+
+bool TextFile::open(std::string_view path, OpenMode mode) {
+  close();
+  int flags = O_CLOEXEC;
+  switch (mode) {
+    case OpenMode::Read: flags |= O_RDONLY; break;
+    case OpenMode::Update: flags |= O_RDWR; break;
+    case OpenMode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+  }
+  std::string unixPath = Cp1252ToUtf8(path);
+  do {
+    fd_ = ::open(unixPath.c_str(), flags, 0666);
+  } while (fd_ < 0 && errno == EINTR);
+  if (fd_ < 0) return false;
+  struct stat st;
+  if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+    close();
+    return false;
+  }
+  buffer_.resize(kBufferSize);
+  bufferStart_ = 0;
+  bufferLen_ = bufferPos_ = 0;
+  lastLength_ = 0;
+  failed_ = false;
+  return true;
+}
+
+void TextFile::close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  bufferStart_ = 0;
+  bufferLen_ = bufferPos_ = 0;
+}
+
+bool TextFile::fill() {
+  if (fd_ < 0) return false;
+  bufferStart_ += static_cast<int64_t>(bufferPos_);
+  bufferPos_ = bufferLen_ = 0;
+  for (;;) {
+    ssize_t n = ::pread(fd_, buffer_.data(), buffer_.size(), bufferStart_);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bufferLen_ = static_cast<std::size_t>(n);
+    return true;
+  }
+}
+
+std::string_view TextFile::bufferedBytes() {
+  if (bufferPos_ >= bufferLen_ && !fill()) return {};
+  return std::string_view(reinterpret_cast<const char*>(buffer_.data()) + bufferPos_,
+                          bufferLen_ - bufferPos_);
+}
+
+int TextFile::get() {
+  if (bufferPos_ >= bufferLen_ && !fill()) {
+    lastLength_ = 0;
+    return kEndOfFile;
+  }
+  int c = buffer_[bufferPos_++];
+  lastLength_ = 1;
+  if (c == '\r') {
+    // The LF may stand in the next block; fill() keeps the position just after the CR.
+    if (bufferPos_ >= bufferLen_) fill();
+    if (bufferPos_ < bufferLen_ && buffer_[bufferPos_] == '\n') {
+      ++bufferPos_;
+      lastLength_ = 2;
+      return '\n';
+    }
+  }
+  return c;
+}
+
+int TextFile::peek() {
+  int64_t at = tell();
+  int saved = lastLength_;
+  int c = get();
+  seek(at);
+  lastLength_ = saved;
+  return c;
+}
+
+void TextFile::stepBack() {
+  if (lastLength_ > 0) seek(tell() - lastLength_);
+  lastLength_ = 0;
+}
+
+void TextFile::seek(int64_t offset) {
+  if (offset < 0) offset = 0;
+  if (offset >= bufferStart_ && offset <= bufferStart_ + static_cast<int64_t>(bufferLen_)) {
+    bufferPos_ = static_cast<std::size_t>(offset - bufferStart_);
+  } else {
+    bufferStart_ = offset;
+    bufferLen_ = bufferPos_ = 0;
+  }
+  lastLength_ = 0;
+}
+
+int64_t TextFile::size() const {
+  struct stat st;
+  if (fd_ < 0 || ::fstat(fd_, &st) != 0) return 0;
+  return static_cast<int64_t>(st.st_size);
+}
+
+void TextFile::seekEnd() { seek(size()); }
+
+bool TextFile::writeAll(const char* data, std::size_t n) {
+  if (fd_ < 0) {
+    failed_ = true;
+    return false;
+  }
+  int64_t at = tell();
+  // What is buffered may be overwritten: drop it, the next read fetches the new bytes.
+  bufferStart_ = at;
+  bufferLen_ = bufferPos_ = 0;
+  while (n > 0) {
+    ssize_t w = ::pwrite(fd_, data, n, at);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) {
+      failed_ = true;
+      return false;
+    }
+    data += w;
+    n -= static_cast<std::size_t>(w);
+    at += w;
+  }
+  bufferStart_ = at;
+  return true;
+}
+
+bool TextFile::write(std::string_view text) {
+  std::string disk = ToDiskForm(text);
+  return writeAll(disk.data(), disk.size());
+}
+
+bool TextFile::writeRaw(std::string_view bytes) { return writeAll(bytes.data(), bytes.size()); }
+
+bool TextFile::truncate(int64_t offset) {
+  if (fd_ < 0 || ::ftruncate(fd_, offset) != 0) return false;
+  bufferStart_ = offset;
+  bufferLen_ = bufferPos_ = 0;
+  lastLength_ = 0;
+  return true;
+}
+
+std::string TextFile::readRawAt(int64_t offset, std::size_t n) {
+  std::string out(n, '\0');
+  std::size_t got = 0;
+  while (fd_ >= 0 && got < n) {
+    ssize_t r = ::pread(fd_, out.data() + got, n - got, offset + static_cast<int64_t>(got));
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) break;
+    got += static_cast<std::size_t>(r);
+  }
+  out.resize(got);
+  return out;
+}
+
+std::string ToDiskForm(std::string_view text) {
+  std::string out;
+  out.reserve(DiskSize(text));
+  for (char c : text) {
+    if (c == '\n') out.push_back('\r');
+    out.push_back(c);
+  }
+  return out;
+}
+
+std::size_t DiskSize(std::string_view text) {
+  std::size_t n = text.size();
+  for (char c : text)
+    if (c == '\n') ++n;
+  return n;
+}
+
+FieldEnd ReadText(TextFile& file, char* text, std::size_t width, FieldStop stop) {
+  std::size_t kept = 0;
+  std::size_t room = width > 0 ? width - 1 : 0;
+  FieldEnd end = FieldEnd::EndOfFile;
+  for (;;) {
+    int c = file.get();
+    if (c == kEndOfFile) break;
+    if (c == '\t') {
+      end = FieldEnd::Tab;
+      break;
+    }
+    if (c == '\n' && stop == FieldStop::TabOrLineEnd) {
+      file.stepBack();
+      end = FieldEnd::LineEnd;
+      break;
+    }
+    if (kept < room) text[kept++] = static_cast<char>(c);
+  }
+  if (width > 0) text[kept] = '\0';
+  return end;
+}
+
+int32_t ReadInt(TextFile& file, bool* ok) {
+  char field[32];
+  ReadText(file, field, sizeof field);
+  const char* p = field;
+  while (*p == ' ') ++p;
+  bool negative = false;
+  if (*p == '-' || *p == '+') negative = (*p++ == '-');
+  int64_t value = 0;
+  bool digits = false;
+  for (; *p >= '0' && *p <= '9'; ++p) {
+    digits = true;
+    if (value <= static_cast<int64_t>(INT32_MAX) + 1) value = value * 10 + (*p - '0');
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX) value = INT32_MAX;
+  if (value < INT32_MIN) value = INT32_MIN;
+  if (ok) *ok = digits;
+  return static_cast<int32_t>(value);
+}
+
+bool SkipLine(TextFile& file) {
+  for (;;) {
+    int c = file.get();
+    if (c == kEndOfFile) return false;
+    if (c == '\n') return true;
+  }
+}
+
+bool SkipLineEnds(TextFile& file) {
+  for (;;) {
+    int c = file.get();
+    if (c == kEndOfFile) return false;
+    if (c != '\n') {
+      file.stepBack();
+      return true;
+    }
+  }
+}
+
+FieldWriter& FieldWriter::text(std::string_view value) {
+  for (char c : value) out_.push_back(c == '\t' || c == '\r' || c == '\n' ? ' ' : c);
+  out_.push_back('\t');
+  return *this;
+}
+
+FieldWriter& FieldWriter::integer(int64_t value) {
+  out_ += std::to_string(value);
+  out_.push_back('\t');
+  return *this;
+}
+
+FieldWriter& FieldWriter::endLine() {
+  out_.push_back('\n');
+  return *this;
+}
+
+FieldWriter& FieldWriter::raw(std::string_view value) {
+  out_ += value;
+  return *this;
+}
+
+}  // namespace zd
