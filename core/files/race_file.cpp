@@ -200,8 +200,9 @@ Outcome RewriteSection(TextFile& file, std::string_view title, int32_t fillerPai
   if (!at) {
     file.seekEnd();
     int64_t end = file.tell();
-    std::string section = ToDiskForm("\n" + std::string(title) + "\t\n");
-    section += region;
+    std::string titleLine = "\n";
+    titleLine.append(title).append("\t\n");
+    std::string section = ToDiskForm(titleLine) + region;
     if (!file.writeRaw(section)) {
       // Leave no half-written section behind.
       file.truncate(end);

@@ -84,7 +84,7 @@ TEST_F(EventSectionsTest, PenaltyListRoundTrip) {
 
   // A full list of 50 (the description is not stored in the race file).
   for (int i = 0; i < kMaxPenalties; ++i) {
-    table[i].code = i == 0 ? "A" : "P" + std::to_string(i);
+    table[i].code = i == 0 ? std::string("A") : std::string("P").append(std::to_string(i));
     table[i].name = std::string(29, static_cast<char>('a' + i % 26));
     table[i].description = "not in the race file";
     table[i].amount = 300;

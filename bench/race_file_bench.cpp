@@ -1,0 +1,157 @@
+// Benchmarks of the race file at the largest size its limits allow: three races, every practice
+// and qualifying series section and nine round sections of capacity 3000 per race (about 70 MB).
+//
+// Targets: finding the last section costs at most twice one plain read of the whole file; reading
+// or rewriting a series section costs well under a millisecond more than finding it.
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "files/event_sections.h"
+#include "files/race_file.h"
+#include "files/text_file.h"
+
+namespace {
+
+using namespace zd;
+
+std::string Filler(int32_t pairs) {
+  std::string s;
+  s.reserve(static_cast<std::size_t>(pairs) * 2 + 2);
+  for (int32_t i = 0; i < pairs; ++i) s += "1\t";
+  return s + "\r\n";
+}
+
+// A series body of 50 lines of times, as large as a practice series holds (151 times a car).
+std::string SeriesBody() {
+  FieldWriter w;
+  for (int car = 0; car < 50; ++car) {
+    w.text("Pilote " + std::to_string(car)).integer(150).integer(9000000).integer(58123);
+    for (int lap = 0; lap <= 150; ++lap) w.integer(lap * 60123);
+    w.endLine();
+  }
+  w.text("Description").endLine().text("Commentaire").endLine().text("Sec").endLine();
+  return w.take();
+}
+
+std::string SeriesTitle(int race, const char* phase, int session, int series) {
+  return "DadevuDore" + std::to_string(race) + phase + std::to_string(session) + "S" +
+         std::to_string(series);
+}
+
+struct LargestFile {
+  std::string dir;
+  std::string path;
+  std::string lastTitle;
+  std::string lastSeriesTitle;
+  int64_t size = 0;
+
+  LargestFile() {
+    char tmpl[] = "/tmp/zdbenchXXXXXX";
+    dir = ::mkdtemp(tmpl);
+    path = dir + "/Course.race2";
+    {
+      TextFile f;
+      f.open(path, OpenMode::Create);
+      InitialiseRaceFile(f);
+      f.seekEnd();
+      // The sections are appended as their writers first create them: an empty line, the title
+      // line and the filler, here written in one pass rather than section by section.
+      std::string seriesFiller = Filler(filler::kSeriesResults);
+      std::string roundFiller = Filler(filler::RoundResults(3000));
+      std::string chunk;
+      for (int race = 1; race <= 3; ++race) {
+        for (const char* phase : {"EL", "Q"})
+          for (int s = 1; s <= 9; ++s)
+            for (int n = 1; n <= 9; ++n) {
+              lastSeriesTitle = SeriesTitle(race, phase, s, n);
+              chunk += "\r\n" + lastSeriesTitle + "\t\r\n" + seriesFiller;
+            }
+        for (int m = 1; m <= 9; ++m) {
+          lastTitle = "DadevuDore" + std::to_string(race) + "Manche" + std::to_string(m);
+          chunk += "\r\n" + lastTitle + "\t\r\n" + roundFiller;
+        }
+        f.writeRaw(chunk);
+        chunk.clear();
+      }
+      size = f.size();
+      // The last series section holds a full body.
+      RewriteSection(f, lastSeriesTitle, filler::kSeriesResults, SeriesBody(), "error");
+    }
+  }
+  ~LargestFile() { std::system(("rm -rf '" + dir + "'").c_str()); }
+};
+
+LargestFile& File() {
+  static LargestFile file;
+  return file;
+}
+
+void BM_PlainReadOfWholeFile(benchmark::State& state) {
+  std::vector<char> buffer(256 * 1024);
+  for (auto _ : state) {
+    int fd = ::open(File().path.c_str(), O_RDONLY);
+    int64_t total = 0;
+    for (ssize_t n; (n = ::read(fd, buffer.data(), buffer.size())) > 0;) total += n;
+    ::close(fd);
+    benchmark::DoNotOptimize(total);
+  }
+  state.counters["MB"] = static_cast<double>(File().size) / 1e6;
+}
+BENCHMARK(BM_PlainReadOfWholeFile)->Unit(benchmark::kMillisecond);
+
+void BM_FindLastSection(benchmark::State& state) {
+  TextFile f;
+  f.open(File().path, OpenMode::Read);
+  for (auto _ : state) {
+    bool found = FindSection(f, File().lastTitle);
+    if (!found) state.SkipWithError("last section not found");
+  }
+}
+BENCHMARK(BM_FindLastSection)->Unit(benchmark::kMillisecond);
+
+void BM_FindLastSeriesSection(benchmark::State& state) {
+  TextFile f;
+  f.open(File().path, OpenMode::Read);
+  for (auto _ : state) benchmark::DoNotOptimize(FindSection(f, File().lastSeriesTitle));
+}
+BENCHMARK(BM_FindLastSeriesSection)->Unit(benchmark::kMillisecond);
+
+// Reading the body field by field, as the series reader does: 50 lines of up to 155 fields.
+void BM_FindAndReadSeriesSection(benchmark::State& state) {
+  TextFile f;
+  f.open(File().path, OpenMode::Read);
+  for (auto _ : state) {
+    if (!FindSection(f, File().lastSeriesTitle)) state.SkipWithError("series section not found");
+    FixedText<40> name;
+    int64_t sum = 0;
+    for (int car = 0; car < 50; ++car) {
+      ReadText(f, name);
+      for (int i = 0; i < 3 + 151; ++i) sum += ReadInt(f);
+      SkipLine(f);
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+}
+BENCHMARK(BM_FindAndReadSeriesSection)->Unit(benchmark::kMillisecond);
+
+void BM_RewriteSeriesSection(benchmark::State& state) {
+  TextFile f;
+  f.open(File().path, OpenMode::Update);
+  std::string body = SeriesBody();
+  for (auto _ : state) {
+    Outcome out = RewriteSection(f, File().lastSeriesTitle, filler::kSeriesResults, body, "error");
+    if (!out.ok) state.SkipWithError(out.message.c_str());
+  }
+}
+BENCHMARK(BM_RewriteSeriesSection)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
