@@ -1,0 +1,30 @@
+# shellcheck shell=bash disable=SC2034
+# Debian packages the project needs; sourced by ./run and ./test.
+
+# To build the program and start it.
+ZD_BUILD_PACKAGES=(
+  cmake g++ make
+  libgtest-dev libbenchmark-dev libfreeimage-dev libcurl4-openssl-dev
+  wine wine64 wine64-tools libwine-dev
+  xvfb fonts-liberation imagemagick espeak-ng sox
+)
+# What the tests need besides.
+ZD_TEST_PACKAGES=(
+  x11-utils xauth socat
+)
+
+# Installs those of the given packages that are missing.
+zd_install_packages() {
+  local missing=() package
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
+      missing+=("$package")
+    fi
+  done
+  if ((${#missing[@]})); then
+    echo "Installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y "${missing[@]}"
+  fi
+}
