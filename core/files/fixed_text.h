@@ -67,4 +67,9 @@ class FixedText {
   char data_[Width] = {};
 };
 
+// Sets n bytes to 0; nothing when n is 0 or negative.
+inline void ZeroBuffer(void* buffer, long n) {
+  if (buffer != nullptr && n > 0) std::memset(buffer, 0, static_cast<std::size_t>(n));
+}
+
 }  // namespace zd

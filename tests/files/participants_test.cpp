@@ -139,6 +139,28 @@ TEST_F(ParticipantsSectionTest, FieldsKeepTheirPlaces) {
   EXPECT_TRUE(lists[2][5].empty());
 }
 
+TEST_F(ParticipantsSectionTest, OversizedFieldsAreCutAndTheRestStaysInStep) {
+  // A hand-edited line: a name far beyond its width, a nation code too long, a missing field at
+  // the end, then an ordinary line.
+  std::string lines = std::string(100, 'N') + "\tclub\tFRANCE\tcar\t7\t123456\tcat\tSEN\tSenior\t0\t"
+                      "40.665\r\nMartin\t\t\t\t\t\t\t\t\t1\t\t\t\t\t\t\r\n";
+  test::WriteBytes(path_, ReadBytes(path_) + "\r\nDadevuDore1ListeParticipants\t\r\n" + lines);
+  TextFile f = Open();
+  ParticipantTable read;
+  ClearParticipants(read);
+  ASSERT_TRUE(FindSection(f, ParticipantsSectionTitle(1)));
+  EXPECT_FALSE(ReadParticipantsSection(f, read));  // the file ends after two lines
+  EXPECT_EQ(read[0].name.view(), std::string(39, 'N'));
+  EXPECT_EQ(read[0].club.view(), "club");
+  EXPECT_EQ(read[0].nationCode.view(), "FRAN");
+  EXPECT_EQ(read[0].vehicle.view(), "car");
+  EXPECT_EQ(read[0].sex, 0);
+  EXPECT_EQ(read[0].frequencies[0].view(), "40.665");
+  EXPECT_TRUE(read[0].frequencies[1].empty());
+  EXPECT_EQ(read[1].name.view(), "Martin");
+  EXPECT_TRUE(read[2].name.empty());
+}
+
 TEST_F(ParticipantsSectionTest, FullWidthTableDoesNotFitAndChangesNothing) {
   ParticipantTable t;
   ClearParticipants(t);

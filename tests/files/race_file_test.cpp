@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "files/event_sections.h"
+#include "files/participants.h"
 #include "test_support.h"
 
 namespace zd {
@@ -227,9 +228,15 @@ TEST_F(RaceFileTest, EveryReaderSurvivesATruncatedFile) {
     penalties[0].code = "A";
     penalties[1].code = "P1";
     ASSERT_TRUE(WritePenaltiesSection(f, penalties).ok);
+    ParticipantTable participants;
+    ClearParticipants(participants);
+    participants[0].name = "Dupont";
+    ASSERT_TRUE(WriteParticipantsSection(f, ParticipantsSectionTitle(1), participants).ok);
   }
   const std::string full = ReadBytes(path_);
-  for (std::size_t cut = 0; cut <= full.size(); cut += (cut < 500 || cut + 700 > full.size()) ? 1 : 97) {
+  // Every byte near the header and the end; a stride through the rest.
+  for (std::size_t cut = 0; cut <= full.size();
+       cut += (cut < 500 || cut + 700 > full.size()) ? 1 : 97) {
     WriteBytes(path_, full.substr(0, cut));
     TextFile f = test::OpenOrFail(path_, OpenMode::Read);
     RaceHeaderRecords records{};
@@ -245,6 +252,10 @@ TEST_F(RaceFileTest, EveryReaderSurvivesATruncatedFile) {
     if (FindSection(f, kPenaltiesTitle)) ReadPenaltiesSection(f, penalties);
     TreeviewFlagsTable flags{};
     if (FindSection(f, kTreeviewTitle)) ReadTreeviewSection(f, flags);
+    ParticipantTable participants;
+    if (FindSection(f, ParticipantsSectionTitle(1))) ReadParticipantsSection(f, participants);
+    ParticipantNames names;
+    if (FindSection(f, ParticipantsSectionTitle(1))) ReadParticipantNames(f, names);
   }
 }
 
