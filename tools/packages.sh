@@ -7,7 +7,10 @@ ZD_BUILD_PACKAGES=(
   libgtest-dev libbenchmark-dev libfreeimage-dev libcurl4-openssl-dev
   wine wine64 wine64-tools libwine-dev
   xvfb fonts-liberation imagemagick espeak-ng sox
+  iso-codes python3 librsvg2-bin
 )
+# npm fetches the flag pictures at build time; a Node.js installed from elsewhere brings its own.
+command -v npm >/dev/null || ZD_BUILD_PACKAGES+=(npm)
 # What the tests need besides.
 ZD_TEST_PACKAGES=(
   x11-utils xauth socat

@@ -1,0 +1,248 @@
+#include "files/series_sections.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "test_support.h"
+
+namespace zd {
+namespace {
+
+using test::Filler;
+using test::ReadBytes;
+using test::Repeat;
+using test::TempDir;
+using test::WriteBytes;
+
+const std::string kEmptySlotLine = "(NA)\t0\t0\t0\t1500000000\t0\t1500000000\t1500000000\t\r\n";
+
+void MakeEmptySlot(SeriesResultEntry& e) {
+  e.name = "(NA)";
+  e.raceTime = e.bestLap = 1500000000;
+  e.passingTimes.fill(1500000000);
+}
+
+SeriesTexts Texts(std::string_view description, std::string_view comment,
+                  std::string_view condition) {
+  SeriesTexts t;
+  t.description = description;
+  t.comment = comment;
+  t.trackCondition = condition;
+  return t;
+}
+
+class SeriesSectionsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = dir_.file("Course.race2");
+    TextFile f = test::OpenOrFail(path_, OpenMode::Create);
+    ASSERT_TRUE(InitialiseRaceFile(f).ok);
+    newFileSize_ = ReadBytes(path_).size();
+  }
+  TextFile Open() { return test::OpenOrFail(path_, OpenMode::Update); }
+  std::string Appended() { return ReadBytes(path_).substr(newFileSize_); }
+  static std::string Section(const std::string& title, const std::string& body, int pairs) {
+    return "\r\n" + title + "\t\r\n" + body + Filler(pairs).substr(body.size());
+  }
+
+  TempDir dir_;
+  std::string path_;
+  std::size_t newFileSize_ = 0;
+};
+
+TEST(SeriesSectionTitles, RaceSessionSeriesAndRound) {
+  EXPECT_EQ(PracticeSeriesTitle(1, 2, 3), "DadevuDore1EL2S3");
+  EXPECT_EQ(QualifyingSeriesTitle(3, 9, 1), "DadevuDore3Q9S1");
+  EXPECT_EQ(RoundTitle(2, 7), "DadevuDore2Manche7");
+}
+
+TEST_F(SeriesSectionsTest, SeriesLinesStoreOnlyTheirFields) {
+  auto table = std::make_unique<SeriesTable>();
+  SeriesResultEntry& a = (*table)[0];
+  a.name = "Alpha";
+  a.passingCount = 3;
+  a.laps = 3;
+  a.raceTime = 90000;
+  a.bestLap = 29000;
+  a.passingTimes[0] = 1000;
+  a.passingTimes[1] = 31000;
+  a.passingTimes[2] = 61000;
+  a.passingTimes[3] = 90000;
+  a.lapTimes = {0, 30000, 30000, 29000};
+  a.positions[2] = 4;
+  (*table)[1].name = "Bravo";  // a driver who has not run: zeros, one time
+  SeriesResultEntry& c = (*table)[2];
+  c.name = "Charlie";
+  c.penaltyIndex = 1;
+  c.passingCount = 1;
+  c.laps = 1;
+  c.raceTime = c.bestLap = c.lapTimes[1] = 44000;
+  c.passingTimes[0] = 1000;
+  c.passingTimes[1] = 45000;
+  for (int i = 3; i < kMaxSeriesSlots; ++i) MakeEmptySlot((*table)[i]);
+
+  const std::string title = QualifyingSeriesTitle(2, 1, 4);
+  TextFile f = Open();
+  ASSERT_TRUE(WriteSeriesResultsSection(f, title, *table, Texts(".", " ", "Sec")).ok);
+  const std::string body = "Alpha\t0\t3\t3\t90000\t29000\t29000\t1000\t31000\t61000\t90000\t\r\n"
+                           "Bravo\t0\t0\t0\t0\t0\t0\t0\t\r\n"
+                           "Charlie\t1\t1\t1\t44000\t44000\t44000\t1000\t45000\t\r\n" +
+                           Repeat(kEmptySlotLine, 47) + ".\t \tSec\t\r\n";
+  EXPECT_TRUE(test::SameBytes(Appended(), Section(title, body, filler::kSeriesResults)));
+
+  auto read = std::make_unique<SeriesTable>();
+  SeriesTexts texts;
+  ASSERT_TRUE(FindSection(f, title));
+  EXPECT_TRUE(ReadSeriesResultsSection(f, *read, texts));
+  const SeriesResultEntry& ra = (*read)[0];
+  EXPECT_EQ(ra.name.view(), "Alpha");
+  EXPECT_EQ(ra.passingCount, 3);
+  EXPECT_EQ(ra.raceTime, 90000);
+  EXPECT_EQ(ra.bestLap, 29000);
+  EXPECT_EQ(ra.passingTimes[0], 1000);
+  EXPECT_EQ(ra.passingTimes[3], 90000);
+  EXPECT_EQ(ra.lapTimes[3], 29000);  // the last lap goes to index n
+  EXPECT_EQ(ra.lapTimes[1], 0);      // the other lap times and the positions are not stored
+  EXPECT_EQ(ra.positions[2], 0);
+  EXPECT_EQ((*read)[1].name.view(), "Bravo");
+  EXPECT_EQ((*read)[2].penaltyIndex, 1);
+  EXPECT_EQ((*read)[2].lapTimes[1], 44000);
+  const SeriesResultEntry& empty = (*read)[49];
+  EXPECT_EQ(empty.name.view(), "(NA)");
+  EXPECT_EQ(empty.raceTime, 1500000000);
+  EXPECT_EQ(empty.bestLap, 1500000000);
+  EXPECT_EQ(empty.passingTimes[0], 1500000000);
+  EXPECT_EQ(empty.passingTimes[1], 0);
+  EXPECT_EQ(texts.description.view(), ".");
+  EXPECT_EQ(texts.comment.view(), " ");
+  EXPECT_EQ(texts.trackCondition.view(), "Sec");
+
+  // A shorter body later leaves no trace of the first one.
+  (*table)[0] = (*table)[1];
+  ASSERT_TRUE(WriteSeriesResultsSection(f, PracticeSeriesTitle(1, 1, 1), *table,
+                                        Texts(".", " ", "Sec"))
+                  .ok);
+  ASSERT_TRUE(WriteSeriesResultsSection(f, title, *table, Texts("D", "C", "Pluie")).ok);
+  std::string second = "Bravo\t0\t0\t0\t0\t0\t0\t0\t\r\n" + body.substr(body.find("Bravo"));
+  second.replace(second.find(".\t \tSec"), 7, "D\tC\tPluie");
+  const std::string expected = Section(title, second, filler::kSeriesResults);
+  EXPECT_TRUE(test::SameBytes(Appended().substr(0, expected.size()), expected));
+}
+
+TEST_F(SeriesSectionsTest, RoundSectionsKeepTheCapacityTheyWereCreatedWith) {
+  for (int32_t capacity : {1000, 3000}) {
+    SCOPED_TRACE(capacity);
+    // Every car with a full table of eight-digit times: the largest body of the capacity.
+    auto table = std::make_unique<SeriesTable>();
+    std::string body = std::to_string(capacity) + "\t\r\n";
+    for (int i = 0; i < kMaxSeriesSlots; ++i) {
+      SeriesResultEntry& e = (*table)[i];
+      e.name = "Pilote " + std::to_string(i + 1);
+      e.passingCount = e.laps = capacity;
+      for (int k = 0; k <= capacity; ++k) e.passingTimes[k] = 10000000 + 28000 * k + i;
+      e.raceTime = e.passingTimes[capacity];
+      e.bestLap = e.lapTimes[capacity] = 28000;
+      body += e.name.str() + "\t0\t" + std::to_string(capacity) + "\t" + std::to_string(capacity) +
+              "\t" + std::to_string(e.raceTime) + "\t28000\t28000\t";
+      for (int k = 0; k <= capacity; ++k) body += std::to_string(e.passingTimes[k]) + "\t";
+      body += "\r\n";
+    }
+    body += "Dur\xE9" "e 6:00:00\tbon\tSec\t\r\n";
+    const std::string title = RoundTitle(1, capacity / 1000);
+    const std::size_t before = ReadBytes(path_).size();
+    TextFile f = Open();
+    ASSERT_TRUE(WriteRoundResultsSection(f, title, *table, capacity,
+                                         Texts("Dur\xE9" "e 6:00:00", "bon", "Sec"))
+                    .ok);
+    const int32_t pairs = 225 * capacity + 2359;
+    const std::string section = Section(title, body, pairs);
+    EXPECT_EQ(section.size(), 2 + title.size() + 3 + 2 * static_cast<std::size_t>(pairs) + 2);
+    EXPECT_TRUE(test::SameBytes(ReadBytes(path_).substr(before), section));
+
+    // Asked for the other capacity, the section keeps its own: its region does not move.
+    const int32_t other = capacity == 1000 ? 3000 : 1000;
+    (*table)[0].passingCount = 2;
+    ASSERT_TRUE(WriteRoundResultsSection(f, title, *table, other, SeriesTexts{}).ok);
+    EXPECT_EQ(ReadBytes(path_).size(), before + section.size());
+    EXPECT_EQ(ReadRoundCapacity(f, title), capacity);
+
+    auto read = std::make_unique<SeriesTable>();
+    SeriesTexts texts;
+    int32_t readCapacity = 0;
+    ASSERT_TRUE(FindSection(f, title));
+    EXPECT_TRUE(ReadRoundResultsSection(f, *read, readCapacity, texts));
+    EXPECT_EQ(readCapacity, capacity);
+    EXPECT_EQ((*read)[0].passingCount, 2);
+    EXPECT_EQ((*read)[0].passingTimes[2], 10000000 + 56000);
+    EXPECT_EQ((*read)[49].passingCount, capacity);
+    EXPECT_EQ((*read)[49].passingTimes[capacity], (*table)[49].passingTimes[capacity]);
+  }
+  TextFile f = Open();
+  EXPECT_EQ(ReadRoundCapacity(f, RoundTitle(1, 9)), std::nullopt);
+  const std::size_t size = ReadBytes(path_).size();
+  auto table = std::make_unique<SeriesTable>();
+  EXPECT_FALSE(WriteRoundResultsSection(f, RoundTitle(1, 9), *table, 0, SeriesTexts{}).ok);
+  EXPECT_EQ(ReadBytes(path_).size(), size);
+}
+
+TEST_F(SeriesSectionsTest, CountsBeyondTheTablesAreBoundedAndLinesStayInStep) {
+  std::string body = "Big\t2\t5000\t5000\t1\t2\t3\t" + Repeat("7\t", 5001) + "\r\n" +
+                     "Negative\t0\t-4\t1\t2\t3\t4\t5\t6\t\r\n" +
+                     "Penalty\t99\t0\t0\t0\t0\t0\t0\t\r\n" + "Short\t0\t3\t\r\n" +
+                     Repeat(kEmptySlotLine, 46) + ".\t \tSec\t\r\n";
+  WriteBytes(path_, ReadBytes(path_) + "\r\nDadevuDore1Q1S1\t\r\n" + body);
+  TextFile f = Open();
+  auto read = std::make_unique<SeriesTable>();
+  SeriesTexts texts;
+  ASSERT_TRUE(FindSection(f, QualifyingSeriesTitle(1, 1, 1)));
+  EXPECT_FALSE(ReadSeriesResultsSection(f, *read, texts));
+  const SeriesResultEntry& big = (*read)[0];
+  EXPECT_EQ(big.passingCount, 3000);
+  EXPECT_EQ(big.penaltyIndex, 2);
+  EXPECT_EQ(big.lapTimes[3000], 2);
+  EXPECT_EQ(big.passingTimes[3000], 7);
+  EXPECT_EQ((*read)[1].passingCount, 0);
+  EXPECT_EQ((*read)[1].lapTimes[0], 3);
+  EXPECT_EQ((*read)[1].passingTimes[0], 5);
+  EXPECT_EQ((*read)[2].penaltyIndex, 0);  // no entry 99 in a list of 50
+  EXPECT_EQ((*read)[3].name.view(), "Short");
+  EXPECT_EQ((*read)[4].name.view(), "(NA)");
+  EXPECT_EQ((*read)[49].bestLap, 1500000000);
+  EXPECT_EQ(texts.trackCondition.view(), "Sec");
+}
+
+TEST_F(SeriesSectionsTest, ReadersSurviveATruncatedFile) {
+  auto table = std::make_unique<SeriesTable>();
+  for (int i = 0; i < kMaxSeriesSlots; ++i) {
+    (*table)[i].name = "P" + std::to_string(i);
+    (*table)[i].passingCount = 2;
+  }
+  {
+    TextFile f = Open();
+    ASSERT_TRUE(WriteRoundResultsSection(f, RoundTitle(1, 1), *table, 1000, SeriesTexts{}).ok);
+    ASSERT_TRUE(WriteSeriesResultsSection(f, PracticeSeriesTitle(1, 1, 1), *table,
+                                          Texts(".", " ", "Sec"))
+                    .ok);
+  }
+  const std::string full = ReadBytes(path_);
+  for (const std::string& title : {RoundTitle(1, 1), PracticeSeriesTitle(1, 1, 1)}) {
+    const std::size_t body = full.find(title + "\t\r\n") + title.size() + 3;
+    // The body ends where the rest of the filler begins.
+    const std::size_t end = full.find("\r\n1\t", body) + 2;
+    for (std::size_t cut = body; cut + 2 < end; cut += cut < body + 100 || cut + 100 > end ? 1 : 7) {
+      WriteBytes(path_, full.substr(0, cut));
+      TextFile f = test::OpenOrFail(path_, OpenMode::Read);
+      ASSERT_TRUE(FindSection(f, title));
+      auto read = std::make_unique<SeriesTable>();
+      SeriesTexts texts;
+      int32_t capacity = 0;
+      bool ok = title == RoundTitle(1, 1) ? ReadRoundResultsSection(f, *read, capacity, texts)
+                                          : ReadSeriesResultsSection(f, *read, texts);
+      EXPECT_FALSE(ok) << title << " cut at " << cut - body;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zd
