@@ -4,9 +4,17 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace zd {
 
 // Same arguments and result as MessageBoxA.
 int ShowMessage(HWND owner, const char* text, const char* caption, UINT flags);
+
+// While an answerer is set, ShowMessage shows nothing: it hands the box's text, caption and flags
+// to the answerer and returns its answer (IDOK, IDYES...). Tests answer the boxes this way; an
+// empty answerer shows the boxes again.
+using MessageAnswerer = std::function<int(const char* text, const char* caption, UINT flags)>;
+void SetMessageAnswerer(MessageAnswerer answerer);
 
 }  // namespace zd

@@ -123,7 +123,14 @@ bool ReadInterfaceSettings(std::string_view path, InterfaceSettings& settings) {
   TextFile file;
   if (!file.open(path, OpenMode::Read)) return false;
   LineFields line(file);
-  line.text(settings.portName);
+  // A name too long for its field is refused rather than cut: "COM123" cut to "COM12" would
+  // open another port.
+  FixedText<32> portName;
+  line.text(portName);
+  if (portName.size() < settings.portName.kWidth)
+    settings.portName = portName;
+  else
+    settings.portName.clear();
   line.integer(settings.connected);
   line.text(settings.decoderKind);  // the last field: its line end ends it
   return true;

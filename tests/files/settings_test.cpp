@@ -206,6 +206,14 @@ TEST(InterfaceSettingsFile, RoundTrip) {
   EXPECT_FALSE(ReadInterfaceSettings(dir.file("none.rg"), s));
   EXPECT_EQ(s.portName.view(), "COM3");
   EXPECT_FALSE(WriteInterfaceSettings(dir.file("no/folder.rg"), s));
+
+  // A port name too long for its field is refused (left empty, so the port cannot open), never
+  // cut into the name of another port.
+  WriteBytes(dir.file("long.rg"), "COM123456\t1\tZentrikKV2\r\n");
+  ASSERT_TRUE(ReadInterfaceSettings(dir.file("long.rg"), s));
+  EXPECT_TRUE(s.portName.empty());
+  EXPECT_EQ(s.connected, 1);
+  EXPECT_EQ(s.decoderKind.view(), "ZentrikKV2");
 }
 
 }  // namespace
