@@ -13,22 +13,7 @@ using test::Repeat;
 using test::TempDir;
 using test::WriteBytes;
 
-class EventSectionsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    path_ = dir_.file("Course.race2");
-    TextFile f = test::OpenOrFail(path_, OpenMode::Create);
-    ASSERT_TRUE(InitialiseRaceFile(f).ok);
-    newFileSize_ = ReadBytes(path_).size();
-  }
-  TextFile Open() { return test::OpenOrFail(path_, OpenMode::Update); }
-  // The bytes after the new file's own content: the sections written since.
-  std::string Appended() { return ReadBytes(path_).substr(newFileSize_); }
-
-  TempDir dir_;
-  std::string path_;
-  std::size_t newFileSize_ = 0;
-};
+class EventSectionsTest : public test::NewRaceFileTest {};
 
 TEST_F(EventSectionsTest, InformationRoundTripWithTheInternationalPrefix) {
   EventInformation info;

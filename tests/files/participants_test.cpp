@@ -55,17 +55,7 @@ TEST(SortParticipantsByName, NamedRecordsComeFirstFromAnywhereInTheTable) {
   EXPECT_TRUE(t[3].name.empty());
 }
 
-class ParticipantsSectionTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    path_ = dir_.file("Course.race2");
-    TextFile f = test::OpenOrFail(path_, OpenMode::Create);
-    ASSERT_TRUE(InitialiseRaceFile(f).ok);
-  }
-  TextFile Open() { return test::OpenOrFail(path_, OpenMode::Update); }
-  TempDir dir_;
-  std::string path_;
-};
+class ParticipantsSectionTest : public test::NewRaceFileTest {};
 
 TEST_F(ParticipantsSectionTest, ClearedTableRoundTrip) {
   ParticipantTable t;

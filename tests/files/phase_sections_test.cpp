@@ -15,25 +15,7 @@ using test::Repeat;
 using test::TempDir;
 using test::WriteBytes;
 
-class PhaseSectionsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    path_ = dir_.file("Course.race2");
-    TextFile f = test::OpenOrFail(path_, OpenMode::Create);
-    ASSERT_TRUE(InitialiseRaceFile(f).ok);
-    newFileSize_ = ReadBytes(path_).size();
-  }
-  TextFile Open() { return test::OpenOrFail(path_, OpenMode::Update); }
-  std::string Appended() { return ReadBytes(path_).substr(newFileSize_); }
-  // A section as the writers leave it: its title line, then the body over its filler.
-  static std::string Section(const std::string& title, const std::string& body, int pairs) {
-    return "\r\n" + title + "\t\r\n" + body + Filler(pairs).substr(body.size());
-  }
-
-  TempDir dir_;
-  std::string path_;
-  std::size_t newFileSize_ = 0;
-};
+class PhaseSectionsTest : public test::NewRaceFileTest {};
 
 TEST(PhaseSectionTitles, PhaseWordsAndRaceNumbers) {
   EXPECT_EQ(ParametersSectionTitle(1, RacePhase::Practice), "DadevuDore1EssaisParam\xE8tres");

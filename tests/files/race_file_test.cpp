@@ -25,18 +25,7 @@ std::string NewFileBytes() {
   return bytes;
 }
 
-class RaceFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    path_ = dir_.file("Course.race2");
-    TextFile f = test::OpenOrFail(path_, OpenMode::Create);
-    ASSERT_TRUE(InitialiseRaceFile(f).ok);
-  }
-  TextFile Open() { return test::OpenOrFail(path_, OpenMode::Update); }
-
-  TempDir dir_;
-  std::string path_;
-};
+class RaceFileTest : public test::NewRaceFileTest {};
 
 TEST_F(RaceFileTest, NewFileHoldsTheHeaderAndTheTreeFlags) {
   EXPECT_TRUE(test::SameBytes(ReadBytes(path_), NewFileBytes()));

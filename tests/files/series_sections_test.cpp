@@ -32,24 +32,7 @@ SeriesTexts Texts(std::string_view description, std::string_view comment,
   return t;
 }
 
-class SeriesSectionsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    path_ = dir_.file("Course.race2");
-    TextFile f = test::OpenOrFail(path_, OpenMode::Create);
-    ASSERT_TRUE(InitialiseRaceFile(f).ok);
-    newFileSize_ = ReadBytes(path_).size();
-  }
-  TextFile Open() { return test::OpenOrFail(path_, OpenMode::Update); }
-  std::string Appended() { return ReadBytes(path_).substr(newFileSize_); }
-  static std::string Section(const std::string& title, const std::string& body, int pairs) {
-    return "\r\n" + title + "\t\r\n" + body + Filler(pairs).substr(body.size());
-  }
-
-  TempDir dir_;
-  std::string path_;
-  std::size_t newFileSize_ = 0;
-};
+class SeriesSectionsTest : public test::NewRaceFileTest {};
 
 TEST(SeriesSectionTitles, RaceSessionSeriesAndRound) {
   EXPECT_EQ(PracticeSeriesTitle(1, 2, 3), "DadevuDore1EL2S3");

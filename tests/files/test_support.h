@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 
+#include "files/race_file.h"
 #include "files/text_file.h"
 
 namespace zd::test {
@@ -65,5 +66,27 @@ inline TextFile OpenOrFail(const std::string& path, OpenMode mode) {
   EXPECT_TRUE(f.open(path, mode)) << path;
   return f;
 }
+
+// A new race file in a scratch folder, as the program creates it at start.
+class NewRaceFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = dir_.file("Course.race2");
+    TextFile f = OpenOrFail(path_, OpenMode::Create);
+    ASSERT_TRUE(InitialiseRaceFile(f).ok);
+    newFileSize_ = ReadBytes(path_).size();
+  }
+  TextFile Open() { return OpenOrFail(path_, OpenMode::Update); }
+  // The bytes after the new file's own content: the sections written since.
+  std::string Appended() { return ReadBytes(path_).substr(newFileSize_); }
+  // A section as the writers leave it: its title line, then the body over its filler.
+  static std::string Section(const std::string& title, const std::string& body, int pairs) {
+    return "\r\n" + title + "\t\r\n" + body + Filler(pairs).substr(body.size());
+  }
+
+  TempDir dir_;
+  std::string path_;
+  std::size_t newFileSize_ = 0;
+};
 
 }  // namespace zd::test
