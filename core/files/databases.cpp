@@ -25,16 +25,99 @@ bool ReadRecords(std::string_view path, Table& table, ReadRecord readRecord) {
   return true;
 }
 
-template <typename Table, typename WriteRecord>
-bool WriteRecords(std::string_view path, const Table& table, int count, WriteRecord writeRecord) {
+// Writes fields with the calls LineFields reads them with, so that one list of a record's fields
+// serves its reader and its writer and the two cannot drift apart.
+class RecordWriter {
+ public:
+  explicit RecordWriter(FieldWriter& out) : out_(out) {}
+  void text(std::string_view value) { out_.text(value); }
+  void multiLineText(std::string_view value) { AppendMultiLineField(out_, value); }
+  void integer(int32_t value) { out_.integer(value); }
+
+ private:
+  FieldWriter& out_;
+};
+
+template <typename Table, typename Fields>
+bool WriteRecords(std::string_view path, const Table& table, int count, Fields fields) {
   const int n = std::clamp(count, 0, static_cast<int>(table.size()));
   FieldWriter out;
+  RecordWriter writer(out);
   for (int i = 0; i < n; ++i) {
-    writeRecord(out, table[i]);
+    fields(writer, table[i]);
     out.endLine();
   }
   return WriteWholeFile(path, out.str());
 }
+
+// The fields of each database line, in file order.
+constexpr auto kVehicleCategoryFields = [](auto& f, auto& r) {
+  f.text(r.name);
+  f.text(r.description);
+  f.multiLineText(r.characteristics);
+};
+constexpr auto kVehicleFields = [](auto& f, auto& r) {
+  f.text(r.name);
+  f.text(r.make);
+  f.text(r.model);
+  f.text(r.category);
+  f.text(r.picturePath);
+};
+constexpr auto kClubFields = [](auto& f, auto& r) {
+  f.text(r.shortName);
+  f.text(r.fullName);
+  f.text(r.address);
+  f.text(r.addressContinued);
+  f.text(r.postcode);
+  f.text(r.city);
+  f.text(r.country);
+  f.text(r.phone);
+  f.text(r.email);
+};
+constexpr auto kAgeCategoryFields = [](auto& f, auto& r) {
+  f.integer(r.flag);
+  f.integer(r.fromMonth);
+  f.integer(r.fromYear);
+  f.integer(r.toMonth);
+  f.integer(r.toYear);
+  f.integer(r.fromCount);
+  f.integer(r.toCount);
+  f.text(r.code);
+  f.text(r.name);
+};
+constexpr auto kDriverFields = [](auto& f, auto& r) {
+  f.integer(r.sex);
+  f.text(r.name);
+  f.text(r.address);
+  f.text(r.addressContinued);
+  f.text(r.postcode);
+  f.text(r.city);
+  f.text(r.country);
+  f.text(r.phone);
+  f.text(r.email);
+  f.text(r.birth);
+  f.text(r.licence);
+  f.text(r.club);
+  f.text(r.vehicle);
+  f.text(r.carNumber);
+  f.text(r.transponder);
+  f.text(r.photoPath);
+};
+constexpr auto kChampionshipFields = [](auto& f, auto& r) {
+  f.text(r.name);
+  f.multiLineText(r.description);
+};
+constexpr auto kTransponderPackFields = [](auto& f, auto& r) {
+  f.text(r.name);
+  for (auto& transponder : r.transponders) f.text(transponder);
+};
+constexpr auto kPenaltyFields = [](auto& f, auto& r) {
+  f.integer(r.kind);
+  f.integer(r.amount);
+  f.text(r.code);
+  f.text(r.name);
+  f.multiLineText(r.description);
+};
 
 // One text per line, line n into the field of slot n.
 template <typename Table, typename FieldOf>
@@ -79,132 +162,43 @@ void ClearTransponderPackTable(TransponderPackTable& table) { ClearEach(table); 
 void ClearPenaltySummaryTable(PenaltySummaryTable& table) { ClearEach(table); }
 
 bool ReadVehicleCategories(std::string_view path, VehicleCategoryTable& table) {
-  return ReadRecords(path, table, [](LineFields& line, VehicleCategoryRecord& r) {
-    line.text(r.name);
-    line.text(r.description);
-    line.multiLineText(r.characteristics);
-  });
+  return ReadRecords(path, table, kVehicleCategoryFields);
 }
 
 bool WriteVehicleCategories(std::string_view path, const VehicleCategoryTable& table, int count) {
-  return WriteRecords(path, table, count, [](FieldWriter& out, const VehicleCategoryRecord& r) {
-    out.text(r.name).text(r.description);
-    AppendMultiLineField(out, r.characteristics);
-  });
+  return WriteRecords(path, table, count, kVehicleCategoryFields);
 }
 
 bool ReadVehicles(std::string_view path, VehicleTable& table) {
-  return ReadRecords(path, table, [](LineFields& line, VehicleRecord& r) {
-    line.text(r.name);
-    line.text(r.make);
-    line.text(r.model);
-    line.text(r.category);
-    line.text(r.picturePath);
-  });
+  return ReadRecords(path, table, kVehicleFields);
 }
 
 bool WriteVehicles(std::string_view path, const VehicleTable& table, int count) {
-  return WriteRecords(path, table, count, [](FieldWriter& out, const VehicleRecord& r) {
-    out.text(r.name).text(r.make).text(r.model).text(r.category).text(r.picturePath);
-  });
+  return WriteRecords(path, table, count, kVehicleFields);
 }
 
 bool ReadClubs(std::string_view path, ClubTable& table) {
-  return ReadRecords(path, table, [](LineFields& line, ClubRecord& r) {
-    line.text(r.shortName);
-    line.text(r.fullName);
-    line.text(r.address);
-    line.text(r.addressContinued);
-    line.text(r.postcode);
-    line.text(r.city);
-    line.text(r.country);
-    line.text(r.phone);
-    line.text(r.email);
-  });
+  return ReadRecords(path, table, kClubFields);
 }
 
 bool WriteClubs(std::string_view path, const ClubTable& table, int count) {
-  return WriteRecords(path, table, count, [](FieldWriter& out, const ClubRecord& r) {
-    out.text(r.shortName)
-        .text(r.fullName)
-        .text(r.address)
-        .text(r.addressContinued)
-        .text(r.postcode)
-        .text(r.city)
-        .text(r.country)
-        .text(r.phone)
-        .text(r.email);
-  });
+  return WriteRecords(path, table, count, kClubFields);
 }
 
 bool ReadAgeCategories(std::string_view path, AgeCategoryTable& table) {
-  return ReadRecords(path, table, [](LineFields& line, AgeCategoryRecord& r) {
-    line.integer(r.flag);
-    line.integer(r.fromMonth);
-    line.integer(r.fromYear);
-    line.integer(r.toMonth);
-    line.integer(r.toYear);
-    line.integer(r.fromCount);
-    line.integer(r.toCount);
-    line.text(r.code);
-    line.text(r.name);
-  });
+  return ReadRecords(path, table, kAgeCategoryFields);
 }
 
 bool WriteAgeCategories(std::string_view path, const AgeCategoryTable& table, int count) {
-  return WriteRecords(path, table, count, [](FieldWriter& out, const AgeCategoryRecord& r) {
-    out.integer(r.flag)
-        .integer(r.fromMonth)
-        .integer(r.fromYear)
-        .integer(r.toMonth)
-        .integer(r.toYear)
-        .integer(r.fromCount)
-        .integer(r.toCount)
-        .text(r.code)
-        .text(r.name);
-  });
+  return WriteRecords(path, table, count, kAgeCategoryFields);
 }
 
 bool ReadDrivers(std::string_view path, DriverTable& table) {
-  return ReadRecords(path, table, [](LineFields& line, DriverRecord& r) {
-    line.integer(r.sex);
-    line.text(r.name);
-    line.text(r.address);
-    line.text(r.addressContinued);
-    line.text(r.postcode);
-    line.text(r.city);
-    line.text(r.country);
-    line.text(r.phone);
-    line.text(r.email);
-    line.text(r.birth);
-    line.text(r.licence);
-    line.text(r.club);
-    line.text(r.vehicle);
-    line.text(r.carNumber);
-    line.text(r.transponder);
-    line.text(r.photoPath);
-  });
+  return ReadRecords(path, table, kDriverFields);
 }
 
 bool WriteDrivers(std::string_view path, const DriverTable& table, int count) {
-  return WriteRecords(path, table, count, [](FieldWriter& out, const DriverRecord& r) {
-    out.integer(r.sex)
-        .text(r.name)
-        .text(r.address)
-        .text(r.addressContinued)
-        .text(r.postcode)
-        .text(r.city)
-        .text(r.country)
-        .text(r.phone)
-        .text(r.email)
-        .text(r.birth)
-        .text(r.licence)
-        .text(r.club)
-        .text(r.vehicle)
-        .text(r.carNumber)
-        .text(r.transponder)
-        .text(r.photoPath);
-  });
+  return WriteRecords(path, table, count, kDriverFields);
 }
 
 bool ReadDriverSummaries(std::string_view path, DriverSummaryTable& table,
@@ -235,32 +229,19 @@ bool ReadDriverSummaries(std::string_view path, DriverSummaryTable& table,
 }
 
 bool ReadChampionships(std::string_view path, ChampionshipTable& table) {
-  return ReadRecords(path, table, [](LineFields& line, ChampionshipRecord& r) {
-    line.text(r.name);
-    line.multiLineText(r.description);
-  });
+  return ReadRecords(path, table, kChampionshipFields);
 }
 
 bool WriteChampionships(std::string_view path, const ChampionshipTable& table, int count) {
-  return WriteRecords(path, table, count, [](FieldWriter& out, const ChampionshipRecord& r) {
-    out.text(r.name);
-    AppendMultiLineField(out, r.description);
-  });
+  return WriteRecords(path, table, count, kChampionshipFields);
 }
 
 bool ReadTransponderPacks(std::string_view path, TransponderPackTable& table) {
-  return ReadRecords(path, table, [](LineFields& line, TransponderPackRecord& r) {
-    line.text(r.name);
-    for (auto& transponder : r.transponders) line.text(transponder);
-  });
+  return ReadRecords(path, table, kTransponderPackFields);
 }
 
 bool WriteTransponderPacks(std::string_view path, const TransponderPackTable& table) {
-  return WriteRecords(path, table, kTransponderPacks,
-                      [](FieldWriter& out, const TransponderPackRecord& r) {
-                        out.text(r.name);
-                        for (const auto& transponder : r.transponders) out.text(transponder);
-                      });
+  return WriteRecords(path, table, kTransponderPacks, kTransponderPackFields);
 }
 
 bool ReadFrequencies(std::string_view path, FrequencyTable& table) {
@@ -277,22 +258,16 @@ bool WriteFrequencies(std::string_view path, const FrequencyTable& table, int co
 
 bool ReadPenalties(std::string_view path, PenaltyTable& table) {
   return ReadRecords(path, table, [](LineFields& line, PenaltyRecord& r) {
+    // A line without a text field must not keep the slot's old text.
     r.code.clear();
     r.name.clear();
     r.description.clear();
-    line.integer(r.kind);
-    line.integer(r.amount);
-    line.text(r.code);
-    line.text(r.name);
-    line.multiLineText(r.description);
+    kPenaltyFields(line, r);
   });
 }
 
 bool WritePenalties(std::string_view path, const PenaltyTable& table, int count) {
-  return WriteRecords(path, table, count, [](FieldWriter& out, const PenaltyRecord& r) {
-    out.integer(r.kind).integer(r.amount).text(r.code).text(r.name);
-    AppendMultiLineField(out, r.description);
-  });
+  return WriteRecords(path, table, count, kPenaltyFields);
 }
 
 bool ReadCountryNames(std::string_view path, CountryTable& table) {
