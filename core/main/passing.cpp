@@ -1,0 +1,396 @@
+#include "main/passing.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "files/ranking.h"
+#include "main/live_ranking.h"
+
+namespace zd {
+
+namespace {
+
+// The low 32 bits of a time, as the slots store times: never undefined, whatever the value.
+int32_t Low32(int64_t t) { return static_cast<int32_t>(static_cast<uint32_t>(t)); }
+
+bool SoundOn(const SoundSettings& sounds, SoundLine line) {
+  return sounds.lines[line] == kSoundSwitches[line].on;
+}
+
+void Play(const Race& race, RaceSound sound, int32_t slotNumber = 0) {
+  std::string file =
+      RaceSoundFile(sound, slotNumber, race.settings.sounds, race.settings.customSounds);
+  if (!file.empty()) race.hooks.playSound(file);
+}
+
+bool AnyNamedSlotFinished(const LiveSeriesTable& table) {
+  return std::any_of(table.begin(), table.end(), [](const SeriesResultEntry& slot) {
+    return slot.finished != 0 && !IsEmptySlot(slot);
+  });
+}
+
+// The series parameters as the rules test them.
+struct Rules {
+  explicit Rules(const SeriesParameters& p)
+      : byTime(p.durationKind == kDurationByTime),
+        byLaps(p.durationKind == kDurationByLaps),
+        staggered(p.startType == kStartStaggered),
+        timeFinishLap(p.endRuleByTime == kEndTimeFinishLap),
+        timeTwoMoreLaps(p.endRuleByTime == kEndTimeTwoMoreLaps),
+        timeSignal(p.endRuleByTime == kEndTimeSoundSignal),
+        lapsFinishLap(p.endRuleByLaps == kEndLapsFinishLap),
+        lapsAllLaps(p.endRuleByLaps == kEndLapsAllLaps),
+        lapsSignal(p.endRuleByLaps == kEndLapsSoundSignal),
+        duration(int64_t{p.duration} * 60000),
+        laps(p.laps),
+        capacity(p.passingCapacity) {}
+
+  bool byTime, byLaps, staggered;
+  bool timeFinishLap, timeTwoMoreLaps, timeSignal;
+  bool lapsFinishLap, lapsAllLaps, lapsSignal;
+  int64_t duration;  // ms
+  int32_t laps;
+  int32_t capacity;
+};
+
+// The finish announcement is left out when the stop that a count just caused plays its own.
+bool StopPlaysInstead(const Rules& rules, const SeriesResultEntry& slot, bool checkCapacity) {
+  if (checkCapacity && slot.passingCount >= rules.capacity) return true;
+  return rules.byLaps && rules.lapsSignal && slot.laps >= rules.laps;
+}
+
+bool IsSlotIndex(int i) { return i >= 0 && i < kMaxSeriesSlots; }
+
+void Rank(const Race& race) {
+  LiveSeries& s = race.series;
+  RankLiveSeries(s.parameters.rankingMode, *s.liveTable, s.rankingEntries, s.rows, s.rowCount);
+}
+
+}  // namespace
+
+void ResetRaceValues(RaceState& state) {
+  state.seriesTimeOrigin = 0;
+  state.seriesTimeOriginSet = false;
+  state.finishTargetLaps = 0;
+  state.bellRung = 0;
+  state.seriesBestLap = kNoSeriesBestLap;
+}
+
+std::string RaceSoundFile(RaceSound sound, int32_t slotNumber, const SoundSettings& sounds,
+                          const CustomSounds& customSounds) {
+  const std::string_view language = sounds.lines[kSoundLanguage];
+  const bool custom = language == kSoundLanguageCustom;
+  if (sound == RaceSound::CarFinished) {
+    if (slotNumber < 1 || slotNumber > kMaxSeriesSlots) return {};
+    if (custom) return customSounds[5 + slotNumber].str();  // entries 6 to 55
+    char name[40];
+    if (language == kSoundLanguageFrench) {
+      std::snprintf(name, sizeof name, "sons/FinCourse%d.wav", slotNumber);
+    } else if (language == kSoundLanguageEnglish) {
+      std::snprintf(name, sizeof name, "sons/FinCourse%dGB.wav", slotNumber);
+    } else {
+      return {};
+    }
+    return name;
+  }
+  // The other sounds are the same in French and English, and in any other language too.
+  struct Choice {
+    int customEntry;
+    const char* builtIn;
+  };
+  static constexpr Choice kChoices[] = {
+      {0, "sons/foghorn.wav"},  // Start
+      {1, "sons/beep1.wav"},    // Passing
+      {2, "sons/youpi.wav"},    // BestLap
+      {3, "sons/buzz.wav"},     // Rejection
+      {4, "sons/cloche.wav"},   // Bell
+  };
+  const Choice& choice = kChoices[static_cast<int>(sound)];
+  return custom ? customSounds[choice.customEntry].str() : std::string(choice.builtIn);
+}
+
+bool RecordLap(LiveSeriesTable& table, int slotIndex, std::string_view startType) {
+  if (!IsSlotIndex(slotIndex)) return false;
+  SeriesResultEntry& slot = table[slotIndex];
+  const int32_t n = slot.passingCount;
+  const int32_t l = slot.laps;
+  int32_t p = n + 1;
+  int32_t laps = l + 1;
+  const bool staggeredFirst = startType == kStartStaggered && slot.startOffset == 0;
+  if (staggeredFirst) {
+    // The car's own race starts at this passing.
+    p = n;
+    laps = l;
+  } else if (startType == kStartSoundSignalBis && slot.lapTimes[0] == 0) {
+    // The first passing starts the first lap: stored at index 0, not counted.
+    p = n;
+    laps = l;
+  }
+  if (p < 0 || p > kMaxPassings) return false;
+  if (staggeredFirst) slot.startOffset = Low32(slot.elapsedTime);
+
+  slot.passingCount = p;
+  slot.laps = laps;
+  slot.raceTime = Low32(slot.elapsedTime - slot.startOffset);
+  slot.passingTimes[p] = slot.raceTime;
+  slot.lapTimes[p] = slot.currentLap;
+  slot.passed = 1;
+
+  const int32_t lap = slot.currentLap;
+  slot.newBest = 0;
+  // Started at the signal or by the first car, the first lap began before the line and is no
+  // lap of its own; the other two starts time the first lap from the car's own crossing.
+  int32_t firstTimedLap = 0;
+  if (startType == kStartSoundSignal || startType == kStartFirstCar) {
+    firstTimedLap = 2;
+  } else if (startType == kStartSoundSignalBis || startType == kStartStaggered) {
+    firstTimedLap = 1;
+  }
+  if (firstTimedLap == 0 || p < firstTimedLap) return true;
+  if (p == firstTimedLap) {
+    slot.bestLap = lap;
+  } else if (lap < slot.bestLap) {
+    slot.bestLap = lap;
+    slot.newBest = 1;
+  }
+  return true;
+}
+
+void UpdateFastestLapHolder(int32_t& seriesBestLap, LiveSeriesTable& table, int slotIndex) {
+  if (!IsSlotIndex(slotIndex)) return;
+  SeriesResultEntry& slot = table[slotIndex];
+  if (slot.bestLap == 0 || slot.bestLap > seriesBestLap) return;
+  for (SeriesResultEntry& other : table) other.fastestLap = 0;
+  seriesBestLap = slot.bestLap;
+  slot.fastestLap = 1;
+}
+
+bool PublishLiveFile(const Race& race, int32_t what) {
+  const LiveSeries& s = race.series;
+  const RaceSettings& settings = race.settings;
+  const bool written =
+      race.hooks.writeLiveFile(s.rows, s.clockTexts, s.seriesTitle, settings.webEventInfo.videoLink,
+                               s.rowCount, settings.internationalEvent);
+  if (!written && !race.state.liveFileFailureReported) race.hooks.reportStatus(kLiveFileNotFound);
+  race.state.liveFileFailureReported = !written;
+  race.hooks.refreshLiveScreen(what);
+  if (settings.webEventInfo.connected == 1 && settings.webEventInfo.activated == 1) {
+    race.hooks.uploadLiveFile();
+  }
+  return written;
+}
+
+void HandlePassing(const Race& race, std::string_view transponder, const PassingTime& time) {
+  LiveSeriesTable& table = *race.series.liveTable;
+  const RaceState& state = race.state;
+  const int64_t protection = int64_t{race.settings.lapProtectionTime} * 1000;
+  for (int i = 0; i < kMaxSeriesSlots; ++i) {
+    SeriesResultEntry& slot = table[i];
+    if (slot.finished != 0 || slot.transponder != transponder) continue;
+
+    switch (time.link) {
+      case DecoderLink::UsbDecoder:
+      case DecoderLink::BluetoothDecoder:
+        slot.elapsedTime = DecoderElapsed(time.decoderTime, state.seriesTimeOrigin);
+        break;
+      case DecoderLink::Interface:
+        slot.passingTick = time.performanceCount;
+        InterfaceElapsed(time.performanceCount, state.pcStartCount,
+                         race.hooks.performanceFrequency(), state.seriesTimeOrigin,
+                         slot.elapsedTime);
+        break;
+      case DecoderLink::Unknown:
+        break;  // the elapsed time stays
+    }
+    const int32_t d = Low32(slot.elapsedTime - slot.startOffset);
+    slot.currentLap = Low32(int64_t{d} - slot.raceTime);
+    slot.rejectionGap = Low32(int64_t{d} - slot.lastRejectionTime);
+
+    const bool firstPassing =
+        slot.passingCount == 0 && slot.startOffset == 0 && slot.lapTimes[0] == 0;
+    if (slot.currentLap <= protection && !firstPassing) {
+      // Too short for a lap: a buzz now and then, when the passing sound is on.
+      if (SoundOn(race.settings.sounds, kSoundPassing) && slot.rejectionGap > 1000 &&
+          slot.currentLap > 2000) {
+        Play(race, RaceSound::Rejection);
+        slot.lastRejectionTime = d;
+      }
+      continue;
+    }
+    CountLap(race, i);
+  }
+}
+
+void CountLap(const Race& race, int slotIndex) {
+  if (!IsSlotIndex(slotIndex)) return;
+  LiveSeries& s = race.series;
+  RaceState& state = race.state;
+  LiveSeriesTable& table = *s.liveTable;
+  SeriesResultEntry& slot = table[slotIndex];
+  const Rules rules(s.parameters);
+
+  if (!RecordLap(table, slotIndex, s.parameters.startType)) return;
+  UpdateFastestLapHolder(state.seriesBestLap, table, slotIndex);
+
+  // Finish rules; with several, any of them finishes the car.
+  if (rules.byTime && rules.staggered && slot.raceTime >= rules.duration) slot.finished = 1;
+  if (rules.byTime && !rules.staggered && rules.timeFinishLap && AnyNamedSlotFinished(table)) {
+    slot.finished = 1;
+  }
+  if (rules.byTime && rules.timeTwoMoreLaps) {
+    if (state.finishTargetLaps != 0 && slot.laps >= state.finishTargetLaps) slot.finished = 1;
+    if (AnyNamedSlotFinished(table)) slot.finished = 1;
+  }
+  if (rules.byLaps && rules.lapsFinishLap) {
+    if (slot.laps >= rules.laps || AnyNamedSlotFinished(table)) slot.finished = 1;
+  }
+  if (rules.byLaps && rules.lapsAllLaps && slot.laps >= rules.laps) slot.finished = 1;
+
+  Rank(race);
+
+  if (rules.byTime) {
+    const LiveRankingEntry& leader = s.rankingEntries[0];
+    // The leader is the first to finish once the time is up; the others follow at their next
+    // passing. Row 0 was formatted before, so its flag is set here too.
+    if (!rules.staggered && rules.timeFinishLap && s.rowCount > 0 &&
+        leader.slotNumber == slot.slotNumber && slot.raceTime >= rules.duration) {
+      slot.finished = 1;
+      s.rankingEntries[0].finished = 1;
+      s.rows[0].finished = 1;
+    }
+    if (rules.timeTwoMoreLaps && s.rowCount > 0 && leader.raceTime >= rules.duration &&
+        state.finishTargetLaps == 0) {
+      state.finishTargetLaps = leader.laps + 2;
+    }
+    if (slot.passingCount >= rules.capacity) race.hooks.pressStopButton();
+  }
+  if (rules.byLaps && rules.lapsSignal && slot.passingCount >= rules.laps) {
+    race.hooks.pressStopButton();
+  }
+
+  const SoundSettings& sounds = race.settings.sounds;
+  if (rules.byTime && rules.timeTwoMoreLaps && state.finishTargetLaps > 0 && state.bellRung == 0) {
+    Play(race, RaceSound::Bell);
+    state.bellRung = 1;
+  } else if (SoundOn(sounds, kSoundBestLap) && slot.newBest != 0 && slot.finished == 0) {
+    Play(race, RaceSound::BestLap);
+  } else if (SoundOn(sounds, kSoundPassing) && slot.finished == 0) {
+    Play(race, RaceSound::Passing);
+  }
+  if (SoundOn(sounds, kSoundCarFinished) && slot.finished != 0 &&
+      !StopPlaysInstead(rules, slot, true)) {
+    Play(race, RaceSound::CarFinished, slot.slotNumber);
+  }
+
+  race.hooks.redrawChangedLiveCells();
+  if (slot.finished != 0) PublishLiveFile(race, 2);
+  slot.passed = 0;
+}
+
+void StartRaceOnFirstPassing(const Race& race) {
+  LiveSeries& s = race.series;
+  RaceState& state = race.state;
+  const int64_t now = race.hooks.tickCount();
+  state.raceClock.startTick = now;
+  s.startingListShown = 0;
+  s.startingListShownForScan = 0;
+  state.armed = 0;
+  state.running = 1;
+  state.raceClock.lastRefreshTick = now;
+  state.raceClock.remainingSeconds = 1;
+  if (s.parameters.durationKind == kDurationByTime) {
+    state.raceClock.lengthHours = s.parameters.duration / 60;
+    state.raceClock.lengthMinutes = s.parameters.duration % 60;
+  } else {
+    state.raceClock.lengthHours = s.lapSeriesTimeLimit;
+    state.raceClock.lengthMinutes = 0;
+  }
+}
+
+void HandleFirstCarPassing(const Race& race, std::string_view transponder,
+                           const PassingTime& time) {
+  LiveSeriesTable& table = *race.series.liveTable;
+  RaceState& state = race.state;
+  const int64_t protection = int64_t{race.settings.lapProtectionTime} * 1000;
+  for (int i = 0; i < kMaxSeriesSlots; ++i) {
+    // A stop pressed by an earlier passing of the same read ends the series here too.
+    if (state.armed == 0 && state.running == 0) return;
+    SeriesResultEntry& slot = table[i];
+    if (slot.finished != 0 || slot.transponder != transponder) continue;
+
+    if (state.running == 0) {
+      StartRaceOnFirstPassing(race);
+      PublishLiveFile(race, 2);
+      if (SoundOn(race.settings.sounds, kSoundStart)) Play(race, RaceSound::Start);
+    }
+
+    switch (time.link) {
+      case DecoderLink::UsbDecoder:
+      case DecoderLink::BluetoothDecoder:
+        if (!state.seriesTimeOriginSet) {
+          state.seriesTimeOrigin = time.decoderTime;
+          state.seriesTimeOriginSet = true;
+        }
+        slot.elapsedTime = DecoderElapsed(time.decoderTime, state.seriesTimeOrigin);
+        break;
+      case DecoderLink::Interface: {
+        slot.passingTick = time.performanceCount;
+        const int64_t frequency = race.hooks.performanceFrequency();
+        if (frequency != 0 && !state.seriesTimeOriginSet) {
+          state.seriesTimeOrigin =
+              CounterMilliseconds(time.performanceCount - state.pcStartCount, frequency);
+          state.seriesTimeOriginSet = true;
+        }
+        InterfaceElapsed(time.performanceCount, state.pcStartCount, frequency,
+                         state.seriesTimeOrigin, slot.elapsedTime);
+        break;
+      }
+      case DecoderLink::Unknown:
+        break;
+    }
+    const int32_t index = std::clamp(slot.passingCount, 0, kMaxPassings);
+    slot.currentLap = Low32(slot.elapsedTime - slot.passingTimes[index]);
+    if (slot.currentLap <= protection && slot.passingCount != 0) continue;
+    CountFirstCarLap(race, i);
+  }
+}
+
+void CountFirstCarLap(const Race& race, int slotIndex) {
+  if (!IsSlotIndex(slotIndex)) return;
+  LiveSeries& s = race.series;
+  LiveSeriesTable& table = *s.liveTable;
+  SeriesResultEntry& slot = table[slotIndex];
+  const Rules rules(s.parameters);
+
+  if (!RecordLap(table, slotIndex, s.parameters.startType)) return;
+  if (rules.byLaps && !rules.lapsSignal && slot.passingCount >= rules.laps) slot.finished = 1;
+  Rank(race);
+  if (rules.byLaps && rules.lapsSignal && slot.passingCount >= rules.laps) {
+    race.hooks.pressStopButton();
+  }
+  if (SoundOn(race.settings.sounds, kSoundCarFinished) && slot.finished != 0 &&
+      !StopPlaysInstead(rules, slot, false)) {
+    Play(race, RaceSound::CarFinished, slot.slotNumber);
+  }
+  race.hooks.redrawChangedLiveCells();
+  slot.passed = 0;
+}
+
+void CheckAutomaticStop(const Race& race) {
+  const Rules rules(race.series.parameters);
+  const RaceClock& clock = race.state.raceClock;
+  // Every part at or below 0: a clock computed late may stand below 0:00:00, not just at it.
+  const bool timeUp =
+      clock.remainingHours <= 0 && clock.remainingMinutes <= 0 && clock.remainingSeconds <= 0;
+  if (timeUp && ((rules.byTime && rules.timeSignal) || rules.byLaps)) {
+    race.hooks.pressStopButton();
+    return;
+  }
+  const LiveSeriesTable& table = *race.series.liveTable;
+  const bool allDone = std::all_of(table.begin(), table.end(), [](const SeriesResultEntry& slot) {
+    return slot.finished != 0 || slot.penaltyIndex == kAbandonmentIndex;
+  });
+  if (allDone) race.hooks.pressStopButton();
+}
+
+}  // namespace zd
