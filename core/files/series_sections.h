@@ -52,6 +52,9 @@ struct SeriesResultEntry {
   int32_t rejectionGap = 0;
   int32_t lastRejectionTime = 0;
   int32_t startOffset = 0;
+  // 1 once a passing of the car was recorded in this run: a first passing at exactly 0 ms leaves
+  // the start offset and the first lap time at 0, so they cannot tell it.
+  int32_t firstPassingTaken = 0;
   int64_t passingTick = 0;
   int64_t elapsedTime = 0;
   int32_t currentLap = 0;

@@ -39,6 +39,7 @@ void ResetSeriesResultSlots(LiveSeriesTable& table) {
     slot.passingTick = 0;
     slot.elapsedTime = 0;
     slot.currentLap = 0;
+    slot.firstPassingTaken = 0;
     slot.laps = 0;
     slot.passingCount = 0;
     slot.lapTimes.fill(0);

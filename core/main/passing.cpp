@@ -116,12 +116,14 @@ bool RecordLap(LiveSeriesTable& table, int slotIndex, std::string_view startType
   const int32_t l = slot.laps;
   int32_t p = n + 1;
   int32_t laps = l + 1;
-  const bool staggeredFirst = startType == kStartStaggered && slot.startOffset == 0;
+  const bool staggeredFirst =
+      startType == kStartStaggered && slot.startOffset == 0 && slot.firstPassingTaken == 0;
   if (staggeredFirst) {
     // The car's own race starts at this passing.
     p = n;
     laps = l;
-  } else if (startType == kStartSoundSignalBis && slot.lapTimes[0] == 0) {
+  } else if (startType == kStartSoundSignalBis && slot.lapTimes[0] == 0 &&
+             slot.firstPassingTaken == 0) {
     // The first passing starts the first lap: stored at index 0, not counted.
     p = n;
     laps = l;
@@ -135,6 +137,7 @@ bool RecordLap(LiveSeriesTable& table, int slotIndex, std::string_view startType
   slot.passingTimes[p] = slot.raceTime;
   slot.lapTimes[p] = slot.currentLap;
   slot.passed = 1;
+  slot.firstPassingTaken = 1;
 
   const int32_t lap = slot.currentLap;
   slot.newBest = 0;
@@ -206,8 +209,8 @@ void HandlePassing(const Race& race, std::string_view transponder, const Passing
     slot.currentLap = Low32(int64_t{d} - slot.raceTime);
     slot.rejectionGap = Low32(int64_t{d} - slot.lastRejectionTime);
 
-    const bool firstPassing =
-        slot.passingCount == 0 && slot.startOffset == 0 && slot.lapTimes[0] == 0;
+    const bool firstPassing = slot.passingCount == 0 && slot.startOffset == 0 &&
+                              slot.lapTimes[0] == 0 && slot.firstPassingTaken == 0;
     if (slot.currentLap <= protection && !firstPassing) {
       // Too short for a lap: a buzz now and then, when the passing sound is on.
       if (SoundOn(race.settings.sounds, kSoundPassing) && slot.rejectionGap > 1000 &&

@@ -122,6 +122,23 @@ TEST_F(PassingTest, EachStartTypeTimesTheFirstLapItsOwnWay) {
   }
 }
 
+TEST_F(PassingTest, AFirstPassingAtTheVeryStartIsStillTheFirstOnlyOnce) {
+  // At 0 ms the start offset and the first lap time stay 0: the next passing must count a lap
+  // all the same, not start the car's race again.
+  for (std::string_view startType : {kStartStaggered, kStartSoundSignalBis}) {
+    SCOPED_TRACE(startType);
+    parameters().startType = startType;
+    parameters().duration = 10;
+    Load({"Alain"});
+    Pass(1, 0);
+    Pass(1, 31000);
+    EXPECT_EQ(slot(1).laps, 1);
+    EXPECT_EQ(slot(1).raceTime, 31000);
+    Pass(1, 32000);  // within the minimum lap time: rejected, not a first passing
+    EXPECT_EQ(slot(1).laps, 1);
+  }
+}
+
 // One passing and whether its car has finished after it.
 struct Step {
   int slot;
