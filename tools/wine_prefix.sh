@@ -26,3 +26,9 @@ zd_prepare_prefix() {
 zd_install_program() {
   cmake --install "$1/app" --prefix "$(zd_data_folder)"
 }
+
+# With no window manager (Xvfb), Wine places and maximises windows itself only if it is told not
+# to leave them to one; the tests' prefix needs it for the main window to fill the screen.
+zd_unmanaged_windows() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+}

@@ -4,6 +4,7 @@
 
 #include "files/event_sections.h"
 #include "files/participants.h"
+#include "new_race_file_bytes.h"
 #include "test_support.h"
 
 namespace zd {
@@ -15,15 +16,7 @@ using test::Repeat;
 using test::TempDir;
 using test::WriteBytes;
 
-// The bytes of a new race file, spelt out.
-std::string NewFileBytes() {
-  std::string header = "10000\t1\tCOURSE 1\t" + Repeat("0\t", 25);
-  std::string reservation = Repeat("1\t", 215);
-  std::string bytes = header + reservation.substr(header.size()) + "\r\n";
-  std::string flags = Repeat("0\t", 513) + "\r\n";
-  bytes += "\r\nDadevuDoreDrapeauxTreeview\t\r\n" + flags + Filler(860).substr(flags.size());
-  return bytes;
-}
+std::string NewFileBytes() { return test::NewRaceFileBytes(); }
 
 class RaceFileTest : public test::NewRaceFileTest {};
 

@@ -1,6 +1,5 @@
-// Writes the settings files of a first start into a data folder, with the program's own writers:
-// a live board that reads well on a 1600 x 900 screen, every sound on with the French voice, no
-// custom sound chosen, and the decoder expected on COM1 (the start-up detection corrects it).
+// Writes the settings files of a first start into a data folder, with the program's own writers
+// and its factory values (files/factory_settings.h).
 //
 // Usage: zd_factory_settings <data folder>
 
@@ -8,82 +7,12 @@
 
 #include <cstdio>
 
+#include "files/factory_settings.h"
 #include "files/settings.h"
 #include "files/whole_file.h"
 
-namespace {
-
-using namespace zd;
-
-constexpr int32_t Rgb(int32_t red, int32_t green, int32_t blue) {
-  return red + 256 * green + 65536 * blue;
-}
-
-constexpr int32_t kWhite = Rgb(255, 255, 255);
-constexpr int32_t kBlack = Rgb(0, 0, 0);
-constexpr int32_t kDarkBlue = Rgb(31, 78, 156);
-
-BoardFont Arial(int32_t height, int32_t weight) {
-  BoardFont font;
-  font.face = "Arial";
-  font.height = height;  // negative: a character height, as the font chooser gives it
-  font.weight = weight;
-  return font;
-}
-
-DisplaySettings FactoryDisplay() {
-  DisplaySettings s;
-  s.style = kStyleAlternate;
-  // "# Num", "Nom pilote", "Catégorie", "Club", "Tours", "Temps total", "Ecart leader",
-  // "Ecart précédt", "Dernier tour", "Meilleur tour", "Transp.": 1020 of the 1400 units right of
-  // the event tree.
-  s.widths = {40, 200, 90, 100, 60, 100, 90, 90, 90, 90, 70};
-  s.fonts[0] = Arial(-24, 700);  // series title
-  s.fonts[1] = Arial(-28, 700);  // radio conflict banner
-  s.fonts[2] = Arial(-13, 700);  // column labels
-  for (int column = 0; column < kBoardColumns; ++column) s.fonts[3 + column] = Arial(-16, 400);
-  s.fonts[3 + 1].weight = 700;  // driver name
-  s.fonts[3 + 4].weight = 700;  // laps
-  s.fontColours.fill(kBlack);
-  s.fontColours[0] = kWhite;
-  s.fontColours[1] = kWhite;
-  s.fontColours[2] = kWhite;
-  s.colours = {
-      Rgb(214, 222, 235),  // software background
-      kWhite,              // tree view background
-      Rgb(235, 240, 248),  // behind the table
-      kDarkBlue,           // series title panel
-      Rgb(200, 30, 30),    // radio conflict banner
-      Rgb(255, 214, 0),    // a car that has just passed
-      Rgb(190, 120, 255),  // best lap of the series
-      Rgb(120, 215, 120),  // a driver's best lap
-      kDarkBlue,           // column labels, from
-      Rgb(74, 122, 196),   // to
-      kWhite,              // result rows, one
-      Rgb(226, 236, 250),  // and the other
-      Rgb(150, 160, 180),  // grid lines
-  };
-  return s;
-}
-
-SoundSettings FactorySounds() {
-  SoundSettings s;
-  s.lines[kSoundLanguage] = kSoundLanguageFrench;
-  for (int line = 1; line < kSoundLines; ++line) s.lines[line] = kSoundSwitches[line].on;
-  return s;
-}
-
-InterfaceSettings FactoryInterface() {
-  InterfaceSettings s;
-  s.portName = "COM1";
-  s.connected = 0;
-  s.decoderKind = kInterfaceKind;
-  return s;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
+  using namespace zd;
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s <data folder>\n", argv[0]);
     return 2;
@@ -93,14 +22,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: cannot use the folder %s\n", argv[0], argv[1]);
     return 1;
   }
-  CustomColours custom;
-  custom.fill(kWhite);
   CustomSounds sounds;
   ClearCustomSounds(sounds);
-  const bool written = WriteDisplaySettings(kDisplaySettingsFile, FactoryDisplay(), custom) &&
-                       WriteSoundSettings(kSoundSettingsFile, FactorySounds()) &&
+  const bool written = WriteDisplaySettings(kDisplaySettingsFile, FactoryDisplaySettings(),
+                                            FactoryCustomColours()) &&
+                       WriteSoundSettings(kSoundSettingsFile, FactorySoundSettings()) &&
                        WriteCustomSounds(kCustomSoundsFile, sounds) &&
-                       WriteInterfaceSettings(kInterfaceSettingsFile, FactoryInterface());
+                       WriteInterfaceSettings(kInterfaceSettingsFile, FactoryInterfaceSettings());
   if (!written) {
     std::fprintf(stderr, "%s: a settings file could not be written\n", argv[0]);
     return 1;

@@ -1,70 +1,91 @@
 #include "gtest_winelib.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
-#include "main/data_folder.h"
+#include "program_process.h"
 #include "wait_for.h"
 
 namespace {
 
-// The program as the user starts it: the copy installed in the data folder.
-std::string InstalledProgram() { return zd::DataFolderPath() + "\\ZentrikDizavirov.exe.so"; }
+using zd_test::FindMessageBox;
+using zd_test::ProgramBox;
 
-// The top-level window of the given class that belongs to the given process, if any.
-HWND FindWindowOfProcess(const char* window_class, DWORD process_id) {
-  HWND window = nullptr;
-  while ((window = FindWindowExA(nullptr, window, window_class, nullptr)) != nullptr) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == process_id) return window;
+const char kPrintingWarningCaption[] = "Message Important";
+
+std::string UnixFileBytes(const std::string& path) {
+  std::string bytes;
+  if (FILE* file = std::fopen(path.c_str(), "rb")) {
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+    std::fclose(file);
   }
-  return nullptr;
+  return bytes;
 }
 
-// Starts the program and makes sure it does not outlive the test.
-class ProgramProcess {
- public:
-  bool Start(const std::string& program) {
-    std::string command_line = "\"" + program + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    return CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &info_);
-  }
-  ~ProgramProcess() {
-    if (!info_.hProcess) return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT)
-      TerminateProcess(info_.hProcess, 255);
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-  HANDLE handle() const { return info_.hProcess; }
-  DWORD id() const { return info_.dwProcessId; }
+// Saves a picture of the screen once two grabs in a row are the same: Wine hands what a window
+// painted to the display a little later, so a single grab may still show a box just closed.
+bool SaveSteadyScreen(const std::string& png) {
+  const std::string raw = png + ".rgb";
+  std::string previous;
+  const bool steady = zd_test::WaitFor([&] {
+    if (std::system(("import -window root -depth 8 'rgb:" + raw + "'").c_str()) != 0) return false;
+    std::string grab = UnixFileBytes(raw);
+    const bool same = !grab.empty() && grab == previous;
+    previous = std::move(grab);
+    return same;
+  });
+  std::remove(raw.c_str());
+  return steady && std::system(("import -window root '" + png + "'").c_str()) == 0;
+}
 
- private:
-  PROCESS_INFORMATION info_ = {};
-};
-
-TEST(MainWindow, OpensAndTheProgramEndsWithCodeZeroWhenItIsClosed) {
-  const std::string program = InstalledProgram();
+// The installed program from its start to its end, as its user sees it: the boxes of the start
+// answered with OK, the maximised main window, and the question at closing answered with No.
+TEST(InstalledProgram, StartsMaximisedAndEndsWithCodeZeroWhenClosedWithoutSaving) {
+  const std::string program = zd_test::InstalledProgram();
   ASSERT_NE(GetFileAttributesA(program.c_str()), INVALID_FILE_ATTRIBUTES)
       << program << " is not installed";
-  ProgramProcess process;
+  zd_test::ProgramProcess process;
   ASSERT_TRUE(process.Start(program)) << "CreateProcessA failed: " << GetLastError();
 
+  std::vector<std::string> captions;
   HWND window = nullptr;
+  HWND answered = nullptr;
   ASSERT_TRUE(zd_test::WaitFor([&] {
-    window = FindWindowOfProcess("classeF", process.id());
-    return window != nullptr && IsWindowVisible(window);
-  })) << "no visible window of class classeF";
+    const ProgramBox box = FindMessageBox(process.id());
+    if (box.window == answered && answered) return false;  // still closing
+    if (box.window) {
+      captions.push_back(box.caption + ": " + box.text);
+      zd_test::Answer(box, IDOK);
+      answered = box.window;
+      return false;
+    }
+    window = zd_test::FindWindowOfProcess("classeF", process.id());
+    return !box.window && window && IsZoomed(window) && !captions.empty() &&
+           captions.back().rfind(kPrintingWarningCaption, 0) == 0;
+  })) << "the start did not end with the printing warning and a maximised window";
+  EXPECT_EQ(zd_test::WindowText(window), "Zentrik");
 
-  char caption[64] = {};
-  GetWindowTextA(window, caption, sizeof caption);
-  EXPECT_STREQ(caption, "Zentrik Dizavirov");
+  // The picture of the started program, once it has painted and the display shows it all.
+  ASSERT_TRUE(zd_test::WaitFor([&] { return !GetUpdateRect(window, nullptr, FALSE); }));
+  EXPECT_TRUE(SaveSteadyScreen(std::string(ZD_TEST_OUTPUT_DIR) + "/main_window.png"));
 
   ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
+  ProgramBox question;
+  ASSERT_TRUE(zd_test::WaitFor([&] {
+    question = FindMessageBox(process.id());
+    return question.window != nullptr;
+  })) << "no question at closing";
+  EXPECT_EQ(question.caption, "Attention");
+  EXPECT_EQ(question.text,
+            "Vous voulez quitter!\nSouhaitez-vous sauvegarder l'\xE9v\xE9nement en cours?");
+  zd_test::Answer(question, IDNO);
+
   ASSERT_EQ(WaitForSingleObject(process.handle(), zd_test::kDeadlineMs), WAIT_OBJECT_0)
-      << "the program is still running after WM_CLOSE";
+      << "the program is still running after No";
   DWORD exit_code = 1;
   ASSERT_TRUE(GetExitCodeProcess(process.handle(), &exit_code));
   EXPECT_EQ(exit_code, 0u);
