@@ -17,6 +17,7 @@
 #include "files/live_file.h"
 #include "files/settings.h"
 #include "main/board_layout.h"
+#include "main/board_paint.h"
 #include "main/main_window_model.h"
 
 namespace zd {
@@ -91,5 +92,17 @@ void PaintStatusCell(HWND window, PAINTSTRUCT paint, DisplaySettings display, in
 void ComputeBoardRowMetrics(HWND window, DisplaySettings display, int32_t& rowHeight,
                             int32_t& rowsThatFit, int32_t& rowsShown, RECT boardArea, RECT table,
                             SCROLLINFO& scroll, int32_t W, int32_t H, int32_t rankingRows);
+
+// The only repaint request after a change of the board rows: compares each board row shown with
+// its copy in shownRows (board row i shows rows[scroll.nPos + i]), copies the cells that differ,
+// raises their flags and invalidates their rectangles without erasing, so that the next paint
+// draws only those cells. Besides, the laps, total time, last lap and best lap cells of the
+// row editRow - base and the transponder cell of the row clubTransponderRow - base are always
+// repainted; base is the first row shown when the caller follows the scroll position or edits in
+// place, 1000 (none) otherwise.
+void RedrawChangedLiveCells(HWND window, const LiveRows& rows, LiveRows& shownRows,
+                            const SCROLLINFO& scroll, int32_t base, CellDirtyFlags& flags,
+                            const BoardLayout& layout, int32_t editRow,
+                            int32_t clubTransponderRow, int32_t rowsShown, int32_t rowHeight);
 
 }  // namespace zd

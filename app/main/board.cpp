@@ -35,31 +35,32 @@ class MainWindowBoardPainter final : public BoardPainter {
     switch (area) {
       case BoardArea::Header:
         PaintBoardHeader(window_, Blank(), s_.display, s_.layoutWidths, ToRect(l.boardArea),
-                         ToRect(l.columnHeaderBar), W, H, s_.nationFlag);
+                         ToRect(l.columnHeaderBar), W, H, s_.event.internationalEvent);
         break;
       case BoardArea::ColumnHeaderBar:
         PaintColumnHeaderBar(window_, Blank(), s_.display, s_.layoutWidths,
-                             ToRect(l.columnHeaderBar), W, H, s_.nationFlag);
+                             ToRect(l.columnHeaderBar), W, H, s_.event.internationalEvent);
         break;
       case BoardArea::SeriesTitle:
         PaintSeriesTitle(window_, Blank(), s_.display, ToRect(l.seriesTitlePanel), W,
-                         s_.seriesTitle.c_str());
+                         s_.series->seriesTitle.c_str());
         break;
-      case BoardArea::Clock:
+      case BoardArea::Clock: {
+        const LiveClockTexts& clock = s_.series->clockTexts;
         PaintClockPanel(window_, Blank(), s_.display, ToRect(l.clockPanel), W, H,
-                        s_.clock.duration.c_str(), s_.clock.elapsed.c_str(),
-                        s_.clock.remaining.c_str());
+                        clock.duration.c_str(), clock.elapsed.c_str(), clock.remaining.c_str());
         break;
+      }
       case BoardArea::Countdown:
         PaintSecondsPanel(window_, Blank(), s_.display, ToRect(l.countdownPanel), H,
-                          s_.countdownText.c_str());
+                          s_.timer.countdownText.c_str());
         break;
       case BoardArea::Rest:
-        PaintRestPanel(window_, Blank(), s_.display, ToRect(l.restPanel), s_.rest);
+        PaintRestPanel(window_, Blank(), s_.display, ToRect(l.restPanel), RestTexts());
         break;
       case BoardArea::RadioConflict:
         PaintRadioConflictBanner(window_, Blank(), s_.display, ToRect(l.radioConflictBanner), W,
-                                 s_.radioConflict);
+                                 s_.series->radioConflict);
         break;
     }
   }
@@ -67,7 +68,7 @@ class MainWindowBoardPainter final : public BoardPainter {
   void PaintPositionCell(const BoardRect& cell) override {
     zd::PaintPositionCell(window_, Blank(), s_.display, s_.boardRows.rowHeight,
                           s_.boardRows.currentRow, ToRect(cell), s_.scroll, s_.layout.scale.width,
-                          s_.layout.scale.height, s_.rows);
+                          s_.layout.scale.height, s_.series->rows);
   }
 
   void PaintCell(int column, const BoardRect& cell) override {
@@ -76,20 +77,29 @@ class MainWindowBoardPainter final : public BoardPainter {
     const int32_t H = s_.layout.scale.height;
     if (column == kStatusColumn) {
       PaintStatusCell(window_, Blank(), s_.display, rows.rowHeight, rows.rowsShown, rows.currentRow,
-                      ToRect(cell), s_.scroll, W, H, s_.rows, s_.racePenalties);
+                      ToRect(cell), s_.scroll, W, H, s_.series->rows, s_.event.penalties);
     } else if (column == 3) {
       PaintClubOrNationCell(window_, Blank(), s_.display, s_.layoutWidths[3], rows.rowHeight,
-                            rows.rowsShown, rows.currentRow, ToRect(cell), s_.scroll, W, H, s_.rows,
-                            s_.nationFlag);
+                            rows.rowsShown, rows.currentRow, ToRect(cell), s_.scroll, W, H,
+                            s_.series->rows, s_.event.internationalEvent);
     } else {
       kCellPainters[column](window_, Blank(), s_.display, s_.layoutWidths[column], rows.rowHeight,
                             rows.rowsShown, rows.currentRow, ToRect(cell), s_.scroll, W, H,
-                            s_.rows);
+                            s_.series->rows);
     }
   }
 
  private:
   static PAINTSTRUCT Blank() { return PAINTSTRUCT{}; }
+
+  // The rest clock's texts as the rest panel shows them.
+  RestPanelTexts RestTexts() const {
+    RestPanelTexts texts;
+    texts.length = s_.timer.rest.lengthText.view();
+    texts.state = s_.timer.rest.stateText.view();
+    texts.over = s_.timer.rest.over;
+    return texts;
+  }
 
   HWND window_;
   MainWindowState& s_;
@@ -117,28 +127,28 @@ void PaintMainWindowBoard(HWND window) {
   PaintBoard(s.layout, s.boardRows, s.dirty, painter);
 }
 
-void RefreshBoard(HWND window) {
-  MainWindowState& s = MainState();
+namespace {
+
+// The row metrics for the loaded series' rows.
+void ComputeRowMetrics(HWND window, MainWindowState& s) {
   BoardRowState& rows = s.boardRows;
   ComputeBoardRowMetrics(window, s.display, rows.rowHeight, rows.rowsThatFit, rows.rowsShown,
                          ToRect(s.layout.boardArea), ToRect(s.layout.table), s.scroll,
-                         s.layout.scale.width, s.layout.scale.height, s.rankingRows);
+                         s.layout.scale.width, s.layout.scale.height, s.series->rowCount);
   UpdateBoardLayout(s);
+}
 
+void ApplyScroll(MainWindowState& s) {
   s.scroll.cbSize = sizeof s.scroll;
   s.scroll.fMask = SIF_RANGE | SIF_POS;
-  s.scroll.nMin = 0;
-  s.scroll.nMax = 0;
-  s.scroll.nPos = 0;
-  if (s.rankingRows > rows.rowsThatFit) {
-    s.scroll.nMax = s.rankingRows - rows.rowsThatFit;
-    ShowWindow(s.scrollBar, SW_SHOW);
-  } else {
-    ShowWindow(s.scrollBar, SW_HIDE);
-  }
   SetScrollInfo(s.scrollBar, SB_CTL, &s.scroll, TRUE);
+}
 
-  MarkWholeBoard(s.dirty, s.shownRows, s.rows, rows.rowsShown, s.scroll.nPos);
+// Every cell of the rows shown flagged, its fields copied into the shown rows and invalidated;
+// the header and the title, clock, countdown and conflict panels flagged and invalidated.
+void MarkAndInvalidateBoard(HWND window, MainWindowState& s) {
+  BoardRowState& rows = s.boardRows;
+  MarkWholeBoard(s.dirty, s.series->shownRows, s.series->rows, rows.rowsShown, s.scroll.nPos);
   Invalidate(window, s.layout.boardArea, 0);
   for (int32_t r = 0; r < std::clamp(rows.rowsShown, 0, kBoardRows); ++r) {
     rows.currentRow = r;
@@ -150,6 +160,98 @@ void RefreshBoard(HWND window) {
   Invalidate(window, s.layout.radioConflictBanner, RDW_ERASE | RDW_ERASENOW);
   Invalidate(window, s.layout.clockPanel, RDW_ERASENOW);
   Invalidate(window, s.layout.countdownPanel, RDW_ERASENOW);
+}
+
+}  // namespace
+
+void RefreshBoard(HWND window) {
+  MainWindowState& s = MainState();
+  ComputeRowMetrics(window, s);
+  s.scroll.nMin = 0;
+  s.scroll.nMax = 0;
+  s.scroll.nPos = 0;
+  if (s.series->rowCount > s.boardRows.rowsThatFit) {
+    s.scroll.nMax = s.series->rowCount - s.boardRows.rowsThatFit;
+    ShowWindow(s.scrollBar, SW_SHOW);
+  } else {
+    ShowWindow(s.scrollBar, SW_HIDE);
+  }
+  ApplyScroll(s);
+  MarkAndInvalidateBoard(window, s);
+}
+
+void ReloadBoard(HWND window) {
+  MainWindowState& s = MainState();
+  ComputeRowMetrics(window, s);
+  // The drivers changed, their number did not: the range stays, the list starts at its top.
+  s.scroll.nPos = 0;
+  ApplyScroll(s);
+  MarkAndInvalidateBoard(window, s);
+}
+
+void EmptyBoard(HWND window) {
+  MainWindowState& s = MainState();
+  s.dirty.Clear();
+  for (BoardArea area : {BoardArea::Header, BoardArea::SeriesTitle, BoardArea::Clock,
+                         BoardArea::Countdown, BoardArea::Rest, BoardArea::RadioConflict}) {
+    s.dirty.area(area) = 1;
+  }
+  s.boardRows.rowHeight = 0;
+  s.boardRows.rowsThatFit = 0;
+  s.boardRows.rowsShown = 0;
+  UpdateBoardLayout(s);
+  s.scroll.nMin = 0;
+  s.scroll.nMax = 0;
+  s.scroll.nPos = 0;
+  ApplyScroll(s);
+  ShowWindow(s.scrollBar, SW_HIDE);
+  // The board's rows are gone: the area is drawn again with its background.
+  Invalidate(window, s.layout.boardArea, RDW_ERASE);
+  Invalidate(window, s.layout.seriesTitlePanel, RDW_ERASE);
+  Invalidate(window, s.layout.radioConflictBanner, RDW_ERASE);
+  Invalidate(window, s.layout.clockPanel, 0);
+  Invalidate(window, s.layout.countdownPanel, 0);
+  Invalidate(window, s.layout.restPanel, 0);
+}
+
+void RedrawChangedBoardCells(HWND window) {
+  MainWindowState& s = MainState();
+  // No result editor nor club transponder list is open: no row is repainted besides the
+  // changed cells (1000 designates none).
+  constexpr int32_t kNoRow = 1000;
+  RedrawChangedLiveCells(window, s.series->rows, s.series->shownRows, s.scroll, kNoRow, s.dirty,
+                         s.layout, 0, 0, s.boardRows.rowsShown, s.boardRows.rowHeight);
+}
+
+void InvalidateBoardArea(HWND window, BoardArea area) {
+  MainWindowState& s = MainState();
+  s.dirty.area(area) = 1;
+  const BoardLayout& l = s.layout;
+  const BoardRect* rect = nullptr;
+  switch (area) {
+    case BoardArea::Header:
+      rect = &l.boardArea;
+      break;
+    case BoardArea::ColumnHeaderBar:
+      rect = &l.columnHeaderBar;
+      break;
+    case BoardArea::SeriesTitle:
+      rect = &l.seriesTitlePanel;
+      break;
+    case BoardArea::Clock:
+      rect = &l.clockPanel;
+      break;
+    case BoardArea::Countdown:
+      rect = &l.countdownPanel;
+      break;
+    case BoardArea::Rest:
+      rect = &l.restPanel;
+      break;
+    case BoardArea::RadioConflict:
+      rect = &l.radioConflictBanner;
+      break;
+  }
+  Invalidate(window, *rect, 0);
 }
 
 }  // namespace zd

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "main/board_layout.h"
+#include "main/board_paint.h"
 #include "main/main_window_state.h"
 
 namespace zd {
@@ -25,5 +26,15 @@ void PaintMainWindowBoard(HWND window);
 // and marks every part of it for the next paint, which draws the header, the panels but the rest
 // panel, and every cell of the rows shown.
 void RefreshBoard(HWND window);
+// After a reload of the loaded series with new drivers: the row metrics again, the first row at
+// the top (the scroll range as it was), the header, rows and panels repainted.
+void ReloadBoard(HWND window);
+// No series any more: no row, the scroll bar hidden, every area flagged and repainted.
+void EmptyBoard(HWND window);
+// The cells whose board row changed repainted: the one repaint after a passing, a start, a stop
+// or a clear.
+void RedrawChangedBoardCells(HWND window);
+// Raises the area's flag and invalidates it without erasing.
+void InvalidateBoardArea(HWND window, BoardArea area);
 
 }  // namespace zd

@@ -24,7 +24,7 @@ int64_t CounterNowMs() {
 
 }  // namespace
 
-void DecoderDetection(HWND owner) {
+InterfaceSettings DecoderDetection(HWND owner) {
   InterfaceSettings settings;
   if (!ReadInterfaceSettings(kInterfaceSettingsFile, settings)) {
     ShowMessage(owner, kComPortFileNotFound, "Error", MB_OK);
@@ -47,6 +47,7 @@ void DecoderDetection(HWND owner) {
   if (!WriteInterfaceSettings(kInterfaceSettingsFile, settings)) {
     ShowMessage(owner, kComPortFileNotFound, "Error", MB_OK);
   }
+  return settings;
 }
 
 }  // namespace zd

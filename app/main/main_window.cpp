@@ -12,10 +12,13 @@
 #include "main/data_folder.h"
 #include "main/decoder_detection.h"
 #include "main/decoder_port.h"
+#include "main/event_file.h"
+#include "main/event_tree.h"
 #include "main/main_window_handlers.h"
 #include "main/main_window_state.h"
 #include "main/menus.h"
 #include "main/message_box.h"
+#include "main/tree_view.h"
 
 namespace zd {
 
@@ -102,7 +105,8 @@ void CreateEventTree(HWND window, MainWindowState& s) {
       nullptr);
   TreeView_SetImageList(s.eventTree, s.treeImages, TVSIL_NORMAL);
   TreeView_SetBkColor(s.eventTree, static_cast<COLORREF>(s.display.colours[1]));
-  BuildDefaultTree(s.eventTree);
+  TreeViewControl tree(s.eventTree);
+  BuildDefaultTree(tree, RaceRecord(s.event, 1).name.view());
 }
 
 void CreateBoardScrollBar(HWND window, MainWindowState& s, int32_t W, int32_t H) {
@@ -128,13 +132,13 @@ void TranslateMainMenu(HWND window, MainWindowState& s) {
 }
 
 void SetDefaults(HWND window, MainWindowState& s) {
-  s.racePenaltiesPrepared = 0;
-  s.racePenaltiesFromDatabase = 0;
-  s.nationFlag = 0;
-  s.parameters = SeriesParameters{};
-  s.trackCondition = "Sec";
-  s.lapProtectionTime = 2;
-  s.eventFileKnown = 0;
+  s.event.racePenaltiesPrepared = 0;
+  s.event.racePenaltiesFromDatabase = 0;
+  s.event.internationalEvent = 0;
+  s.series->parameters = SeriesParameters{};
+  s.series->texts.trackCondition = "Sec";
+  s.event.lapProtectionTime = kDefaultLapProtectionTime;
+  s.event.eventFileKnown = 0;
   EnableMenuItem(s.menus.bar, 1003, MF_BYCOMMAND | MF_GRAYED);
   s.transponderMode = kTransponderPersonal;
   CheckRadioButton(window, kPersonalTransponders, kMixedTransponders, kPersonalTransponders);
@@ -146,10 +150,11 @@ void SetDefaults(HWND window, MainWindowState& s) {
   SendMessageA(packs, CB_SETCURSEL, 0, 0);
   SetDlgItemTextA(window, kScanStatus, " Off");
 
-  s.clock.duration = DurationClockText(s.parameters.duration);
-  s.clock.elapsed = kClockZero;
-  s.clock.remaining = kClockZero;
-  s.countdownText = CountdownText(s.parameters.countdown);
+  LiveClockTexts& clock = s.series->clockTexts;
+  clock.duration = DurationClockText(s.series->parameters.duration);
+  clock.elapsed = kClockZero;
+  clock.remaining = kClockZero;
+  s.timer.countdownText = CountdownText(s.series->parameters.countdown);
 }
 
 void SetControlFonts(HWND window, MainWindowState& s) {
@@ -183,21 +188,10 @@ bool OnCreate(HWND window) {
   s.arrowCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   s.sizeCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZEWE));
 
-  ClearRaceHeaderRecords(s.raceRecords);
-  ClearRaceNameLists(s.raceNames);
-  ClearTreeviewFlags(s.treeviewFlags);
-  s.selectionCode = 10000;
-  s.raceCount = 1;
-  s.raceRecords = NewEventRaceRecords();
-
-  TextFile raceFile;
-  if (raceFile.open(kRaceFilePath, OpenMode::Create)) {
-    const Outcome made = InitialiseRaceFile(raceFile);
-    raceFile.close();
-    if (!made) ShowError(window, made.message.c_str());
-  } else {
-    ShowError(window, kRaceFileNotFound);
-  }
+  ClearEventRecords(s.event);
+  StartNewEvent(s.event);
+  const Outcome made = CreateWorkingRaceFile(s.event);
+  if (!made) ShowError(window, made.message.c_str());
 
   LoadReferenceData(window, s);
   CreateEventTree(window, s);
@@ -238,7 +232,7 @@ void OnClose(HWND window) {
                   "Attention", MB_YESNOCANCEL | MB_ICONQUESTION);
   if (answer == IDYES) {
     // A save that was cancelled or failed keeps the window: closing would lose the event.
-    if (!SaveEventCommand(window, s.eventFilePath.empty() ? 1004 : 1003)) return;
+    if (!SaveEventCommand(window, s.event.eventFilePath.empty() ? 1004 : 1003)) return;
     DestroyWindow(window);
   } else if (answer == IDNO) {
     DestroyWindow(window);
@@ -395,7 +389,7 @@ HWND StartProgram(HINSTANCE instance) {
   UpdateWindow(window);
 
   MakeDataFolderCurrent();
-  DecoderDetection(window);
+  s.interfaceSettings = DecoderDetection(window);
   SetTimer(window, kMainTimerId, kMainTimerPeriodMs, nullptr);
   ShowMessage(window, kPrintingWarning, "Message Important", MB_OK | MB_ICONWARNING);
   return window;

@@ -37,7 +37,10 @@ LRESULT BoardSetCursor(HWND window, WPARAM wparam, LPARAM lparam);
 void BoardVerticalScroll(HWND window, WPARAM wparam, LPARAM lparam);
 void BoardMouse(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
-// The tree of a one-race event (Information, Piste, the race and its phases), race node expanded.
-void BuildDefaultTree(HWND tree);
+// The dialogs that the event tree opens with the main window as owner: the participant details
+// of the participant node selected, and the session or final ranking of a phase ("COURSEESSAIS
+// CLASSEMENTSEANCE"...). Each finds what it works on in the race file header.
+void OpenParticipantDetailsDialog(HWND window);
+void OpenRankingDialog(HWND window, const char* dialogTemplate);
 
 }  // namespace zd

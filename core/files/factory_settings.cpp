@@ -28,7 +28,8 @@ DisplaySettings FactoryDisplaySettings() {
   // "# Num", "Nom pilote", "Catégorie", "Club", "Tours", "Temps total", "Ecart leader",
   // "Ecart précédt", "Dernier tour", "Meilleur tour", "Transp.": 1020 of the 1400 units right of
   // the event tree.
-  s.widths = {40, 200, 90, 100, 60, 100, 90, 90, 90, 90, 70};
+  // "# Num" wider than its text threshold (40), or the car numbers would never show.
+  s.widths = {50, 200, 90, 100, 60, 100, 90, 90, 90, 90, 70};
   s.fonts[0] = Arial(-24, 700);  // series title
   s.fonts[1] = Arial(-28, 700);  // radio conflict banner
   s.fonts[2] = Arial(-13, 700);  // column labels

@@ -90,6 +90,44 @@ inline constexpr int kBoardColumns = 11;  // "# Num" to "Transp."
 // The series title, the radio conflict banner, the column labels, then one font per column.
 inline constexpr int kBoardFonts = 14;
 inline constexpr int kBoardColours = 13;
+
+// BoardColumn: the columns whose width and font the settings hold; column c has width c and font
+// kFirstColumnFont + c.
+enum BoardColumn : int {
+  kColumnNumber = 0,
+  kColumnDriverName = 1,
+  kColumnCategory = 2,
+  kColumnClub = 3,
+  kColumnLaps = 4,
+  kColumnTotalTime = 5,
+  kColumnGapToLeader = 6,
+  kColumnGapToPrevious = 7,
+  kColumnLastLap = 8,
+  kColumnBestLap = 9,
+  kColumnTransponder = 10,
+};
+enum BoardFontIndex : int {
+  kFontSeriesTitle = 0,
+  kFontRadioConflict = 1,
+  kFontTableLabel = 2,
+  kFirstColumnFont = 3,
+};
+// BoardColour: what each of the 13 colours paints.
+enum BoardColour : int {
+  kColourSoftwareBackground = 0,  // the main window, behind the clock and countdown panels
+  kColourTreeBackground = 1,
+  kColourTableBackground = 2,  // the board area behind the results table
+  kColourSeriesTitle = 3,
+  kColourRadioConflict = 4,
+  kColourPassing = 5,       // a car that has just passed
+  kColourSeriesBestLap = 6,  // the fastest lap of the series
+  kColourDriverBestLap = 7,  // a driver's new best lap
+  kColourLabelFirst = 8,    // column titles, gradient from
+  kColourLabelSecond = 9,   // to
+  kColourResultsFirst = 10,  // result rows, as the table style uses them
+  kColourResultsSecond = 11,
+  kColourGrid = 12,
+};
 inline constexpr int kCustomColourCount = 16;
 
 struct BoardFont {

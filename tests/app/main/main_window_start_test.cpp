@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../../files/new_race_file_bytes.h"
+#include "chooser_answer.h"
 #include "files/factory_settings.h"
 #include "files/live_file.h"
 #include "files/settings.h"
@@ -152,7 +153,7 @@ class MainWindowStart : public ::testing::Test {
 
   void TearDown() override {
     if (window_ && IsWindow(window_)) {
-      zd::MainState().seriesRunning = 0;
+      zd::MainState().race.running = 0;
       closeAnswers_ = {IDNO};
       SendMessageA(window_, WM_CLOSE, 0, 0);
     }
@@ -326,8 +327,8 @@ TEST_F(MainWindowStart, InstalledFolderInTheChosenLanguage) {
   char status[16] = {};
   GetDlgItemTextA(window_, zd::kScanStatus, status, sizeof status);
   EXPECT_STREQ(status, " Off");
-  EXPECT_STREQ(zd::MainState().clock.duration.c_str(), "0:01:00");
-  EXPECT_STREQ(zd::MainState().countdownText.c_str(), "5s");
+  EXPECT_STREQ(zd::MainState().series->clockTexts.duration.c_str(), "0:01:00");
+  EXPECT_STREQ(zd::MainState().timer.countdownText.c_str(), "5s");
 
   EXPECT_EQ(ReadWholeFile(InDataFolder("Private\\Course.race2")), zd::test::NewRaceFileBytes());
   EXPECT_EQ(ReadWholeFile(InDataFolder("VeVaravErez.race2")), previous);
@@ -335,8 +336,13 @@ TEST_F(MainWindowStart, InstalledFolderInTheChosenLanguage) {
 
   // A column widened by dragging goes into the display settings at exit.
   zd::MainState().display.widths[1] = 321;
-  // "Yes, save" with no save done keeps the window; "No" closes it.
-  EXPECT_FALSE(Close(IDYES));
+  // "Yes, save" without an event file asks for one; with no save done the window stays. "No"
+  // closes it.
+  {
+    zd_test::ChooserAnswer cancel("");
+    EXPECT_FALSE(Close(IDYES));
+    EXPECT_TRUE(cancel.answered());
+  }
   EXPECT_TRUE(IsWindow(window_));
   ASSERT_TRUE(Close(IDNO));
   ASSERT_EQ(boxes_.size(), 1u);
@@ -427,14 +433,14 @@ TEST_F(MainWindowStart, AnEmptyEventDoesNotReplaceTheCrashCopy) {
 
 TEST_F(MainWindowStart, ClosingIsRefusedWhileASeriesRuns) {
   ASSERT_NE(Start(), nullptr);
-  zd::MainState().seriesRunning = 1;
+  zd::MainState().race.running = 1;
   EXPECT_FALSE(Close(IDNO));
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].caption, "Zentrik");
   EXPECT_EQ(boxes_[0].text,
             "Une s\xE9rie ou un scan transpondeurs est en cours!\r\nVous ne pouvez pas fermer "
             "l'application !");
-  zd::MainState().seriesRunning = 0;
+  zd::MainState().race.running = 0;
   EXPECT_TRUE(Close(IDNO));
 }
 
