@@ -6,17 +6,6 @@
 
 namespace zd {
 
-void MenuCommand(HWND, int) {}
-void TreeContextCommand(HWND, int) {}
-void TransponderModeCommand(HWND, int, int) {}
-void ManualLapCommand(HWND, int) {}
-
-LRESULT BoardSetCursor(HWND window, WPARAM wparam, LPARAM lparam) {
-  return DefWindowProcA(window, WM_SETCURSOR, wparam, lparam);
-}
-void BoardVerticalScroll(HWND, WPARAM, LPARAM) {}
-void BoardMouse(HWND, UINT, WPARAM, LPARAM) {}
-
 void OpenParticipantDetailsDialog(HWND) {}
 void OpenRankingDialog(HWND, const char*) {}
 

@@ -6,10 +6,14 @@
 
 #include "files/live_file.h"
 #include "main/board.h"
+#include "main/decoder_link.h"
 #include "main/decoder_port.h"
+#include "main/main_command_window.h"
 #include "main/main_window_handlers.h"
 #include "main/main_window_state.h"
 #include "main/message_box.h"
+#include "main/transponder_controls.h"
+#include "main/transponder_scan.h"
 #include "main/tree_view.h"
 
 namespace zd {
@@ -92,9 +96,8 @@ class WindowSurfaces final : public RaceWindow, public SeriesControlSurface, pub
     GetLocalTime(&t);
     return {t.wDay, t.wMonth, t.wYear, t.wHour, t.wMinute};
   }
-  // The link's supervision and the transponder scan come with their own features.
-  void superviseDecoderLink() override {}
-  void runTransponderScanStep() override {}
+  void superviseDecoderLink() override { SuperviseMainDecoderLink(window_); }
+  void runTransponderScanStep() override { RunMainTransponderScanStep(window_); }
 
   // SeriesControlSurface.
   void enableMenuCommand(int32_t command, bool enabled) override {
@@ -118,8 +121,9 @@ class WindowSurfaces final : public RaceWindow, public SeriesControlSurface, pub
   void leaveResultsEditMode() override {
     SendMessageA(window_, WM_COMMAND, MAKEWPARAM(kLeaveResultsEditCommand, 0), 0);
   }
-  // The club transponder list of a row comes with the transponder modes.
-  void removeClubTransponderBox() override {}
+  void removeClubTransponderBox() override {
+    if (HWND box = GetDlgItem(window_, kClubTransponderList)) DestroyWindow(box);
+  }
   void playSoundAndWait(std::string_view file) override {
     const std::string name(file);
     PlaySoundA(name.c_str(), nullptr, SND_FILENAME | SND_SYNC | SND_NODEFAULT);
@@ -130,8 +134,13 @@ class WindowSurfaces final : public RaceWindow, public SeriesControlSurface, pub
     const std::string t(text);
     ShowMessage(window_, t.c_str(), kErrorCaption, MB_OK | (errorIcon ? MB_ICONERROR : 0));
   }
-  // The result editors come with the results editing; nothing is open before.
-  void leaveResultsEditing() override {}
+  // A series loaded: no results editing nor club transponder list, without recomputing.
+  void leaveResultsEditing() override {
+    MainResultEditing().mode = 0;
+    MainClubAssignmentArmed() = 0;
+    CloseResultEditors(window_);
+    CloseClubTransponderBox(window_);
+  }
   void enableResultsEditing(bool enabled) override {
     const UINT flags = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
     EnableMenuItem(MainState().menus.resultsEdit, 9102, flags);
@@ -175,13 +184,13 @@ TreeViewControl& Tree() {
   return tree;
 }
 
-SeriesCommandContext SeriesCommands(HWND window) {
+}  // namespace
+
+SeriesCommandContext MainSeriesCommands(HWND window) {
   MainWindowState& s = MainState();
   return {MainRaceControl(window), Surfaces(window), s.event.penalties, s.penaltySlots,
           s.event.eventFileKnown};
 }
-
-}  // namespace
 
 RaceControl MainRaceControl(HWND window) {
   MainWindowState& s = MainState();
@@ -199,13 +208,14 @@ SeriesDesk MainSeriesDesk(HWND window) {
 
 void LeaveBoardEditing(HWND window) {
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(kLeaveResultsEditCommand, 0), 0);
+  MainClubAssignmentArmed() = 0;
   Surfaces(window).removeClubTransponderBox();
 }
 
 void MainTimerTick(HWND window) { RunMainTimerTick(MainRaceControl(window)); }
 
 void SeriesButtonCommand(HWND window, int command) {
-  const SeriesCommandContext context = SeriesCommands(window);
+  const SeriesCommandContext context = MainSeriesCommands(window);
   switch (command) {
     case kStartSeriesButton:
       StartSeriesCommand(context);
@@ -217,12 +227,6 @@ void SeriesButtonCommand(HWND window, int command) {
       ClearSeriesCommand(context);
       break;
   }
-}
-
-// 9103 for now: the series ranked again once the result editors are closed. The editing itself
-// comes with the results editing.
-void ResultsEditCommand(HWND window, int command, int) {
-  if (command == kLeaveResultsEditCommand) RecomputeLoadedSeries(MainRaceControl(window));
 }
 
 void SeriesLoadCommand(HWND window, int command) {

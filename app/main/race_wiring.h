@@ -22,4 +22,7 @@ SeriesDesk MainSeriesDesk(HWND window);
 // and no club transponder list left open.
 void LeaveBoardEditing(HWND window);
 
+// The series commands over the main window: its race control, menus, controls and penalties.
+SeriesCommandContext MainSeriesCommands(HWND window);
+
 }  // namespace zd
