@@ -23,6 +23,8 @@ inline constexpr int32_t kMaxPassings = 3000;           // the largest passing c
 inline constexpr int kPassingSlots = kMaxPassings + 1;  // index 0: the start of the first lap
 inline constexpr int32_t kPracticePassingCapacity = 150;
 inline constexpr int32_t kShortRoundCapacity = 1000;
+// A round of capacity 1000 run by laps stops after this many hours.
+inline constexpr int32_t kShortRoundTimeLimit = 6;
 inline constexpr int32_t kLongRoundCapacity = 3000;
 
 // One car's results in one series.

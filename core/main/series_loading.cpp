@@ -37,9 +37,6 @@ PhaseRules RulesOf(RacePhase phase) {
   return {kStartingGridMissing, {}, kLongRoundCapacity, 24};
 }
 
-// A round of capacity 1000 stops after 6 hours when it runs by laps.
-constexpr int32_t kShortRoundTimeLimit = 6;
-
 std::string SectionTitle(int race, RacePhase phase, int session, int series) {
   switch (phase) {
     case RacePhase::Practice:

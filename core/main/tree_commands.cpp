@@ -15,9 +15,6 @@ namespace zd {
 
 namespace {
 
-// A round whose capacity is 1000 passings stops after 6 hours when it runs by laps.
-constexpr int32_t kShortRoundTimeLimit = 6;
-
 LiveSeries& SeriesOf(const CommandDesk& desk) { return desk.series.control.race.series; }
 EventState& EventOf(const CommandDesk& desk) { return desk.series.event; }
 
