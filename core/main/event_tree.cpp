@@ -252,7 +252,7 @@ bool PhaseStarted(const RaceHeaderRecord& record, RacePhase phase) {
   return record.roundsState == 1;
 }
 
-int32_t SessionCount(const RaceHeaderRecord& record, RacePhase phase) {
+int32_t& SessionCountOf(RaceHeaderRecord& record, RacePhase phase) {
   switch (phase) {
     case RacePhase::Practice:
       return record.practiceSessions;
@@ -262,6 +262,10 @@ int32_t SessionCount(const RaceHeaderRecord& record, RacePhase phase) {
       break;
   }
   return record.rounds;
+}
+
+int32_t SessionCount(const RaceHeaderRecord& record, RacePhase phase) {
+  return SessionCountOf(const_cast<RaceHeaderRecord&>(record), phase);
 }
 
 int32_t SeriesPerSession(const RaceHeaderRecord& record, RacePhase phase) {

@@ -76,6 +76,8 @@ bool PhaseStarted(const RaceHeaderRecord& record, RacePhase phase);
 // The number of sessions and of series per session of a phase in the header; the rounds count as
 // both, being the series of the rounds group.
 int32_t SessionCount(const RaceHeaderRecord& record, RacePhase phase);
+// The same field, to change it.
+int32_t& SessionCountOf(RaceHeaderRecord& record, RacePhase phase);
 int32_t SeriesPerSession(const RaceHeaderRecord& record, RacePhase phase);
 
 // The arrangement dialogs write -1 as the count of a phase that has not started when they

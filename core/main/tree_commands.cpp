@@ -31,18 +31,6 @@ std::optional<int> SelectedRace(const CommandDesk& desk) {
 
 bool LoadedInPhase(const LiveSeries& s, RacePhase phase) { return LoadedSeriesPhase(s) == phase; }
 
-int32_t& SessionCountOf(RaceHeaderRecord& record, RacePhase phase) {
-  switch (phase) {
-    case RacePhase::Practice:
-      return record.practiceSessions;
-    case RacePhase::Qualifying:
-      return record.qualifyingSessions;
-    case RacePhase::Rounds:
-      break;
-  }
-  return record.rounds;
-}
-
 MainDialog ParametersDialog(RacePhase phase) {
   switch (phase) {
     case RacePhase::Practice:
