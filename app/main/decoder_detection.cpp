@@ -9,21 +9,6 @@
 
 namespace zd {
 
-namespace {
-
-// Milliseconds of the performance counter, the clock of the identification wait; the tick count
-// if there were no counter, so that the wait always ends.
-int64_t CounterNowMs() {
-  LARGE_INTEGER frequency, count;
-  if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart == 0 ||
-      !QueryPerformanceCounter(&count)) {
-    return static_cast<int64_t>(GetTickCount64());
-  }
-  return CounterMilliseconds(count.QuadPart, frequency.QuadPart);
-}
-
-}  // namespace
-
 InterfaceSettings DecoderDetection(HWND owner) {
   InterfaceSettings settings;
   if (!ReadInterfaceSettings(kInterfaceSettingsFile, settings)) {

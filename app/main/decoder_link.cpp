@@ -15,15 +15,6 @@ namespace {
 constexpr const char* kRedLight = "Images/voyantRouge.bmp";
 constexpr const char* kGreenLight = "Images/voyantVert.bmp";
 
-int64_t CounterNowMs() {
-  LARGE_INTEGER frequency, count;
-  if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart == 0 ||
-      !QueryPerformanceCounter(&count)) {
-    return static_cast<int64_t>(GetTickCount64());
-  }
-  return CounterMilliseconds(count.QuadPart, frequency.QuadPart);
-}
-
 // The program's side of the link: the settings file, the kept port, the clocks, the boxes, the
 // status text and the passings that a reconnection reads.
 class WindowLinkHost final : public DecoderLinkHost {

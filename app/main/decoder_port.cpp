@@ -104,4 +104,13 @@ int WriteDecoderPort(const uint8_t* bytes, uint32_t count, uint32_t& bytesWritte
   return ok;
 }
 
+int64_t CounterNowMs() {
+  LARGE_INTEGER frequency, count;
+  if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart == 0 ||
+      !QueryPerformanceCounter(&count)) {
+    return static_cast<int64_t>(GetTickCount64());
+  }
+  return CounterMilliseconds(count.QuadPart, frequency.QuadPart);
+}
+
 }  // namespace zd

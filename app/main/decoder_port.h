@@ -25,6 +25,10 @@ int ReadDecoderPort(uint8_t* buffer, uint32_t count, uint32_t& bytesRead);
 // Writes count bytes; bytesWritten says how many went out. Non-zero on success.
 int WriteDecoderPort(const uint8_t* bytes, uint32_t count, uint32_t& bytesWritten);
 
+// Milliseconds of the performance counter, the clock of the decoder's waits; the tick count if
+// there were no counter, so that a wait always ends.
+int64_t CounterNowMs();
+
 // The kept port, as the exchanges of the core use it.
 class KeptDecoderPort final : public DecoderPortIo {
  public:

@@ -57,16 +57,7 @@ TreeNode Node(std::string label, int32_t code, int32_t image, bool bold = false)
 }
 
 int32_t FlagOf(const EventState& event, int race, RacePhase phase, int session, int series) {
-  const TreeviewFlags& f = event.flags[race - 1];
-  switch (phase) {
-    case RacePhase::Practice:
-      return f.practice[session - 1][series - 1];
-    case RacePhase::Qualifying:
-      return f.qualifying[session - 1][series - 1];
-    case RacePhase::Rounds:
-      break;
-  }
-  return f.rounds[series - 1];
+  return TreeviewFlagOf(const_cast<TreeviewFlagsTable&>(event.flags), race, phase, session, series);
 }
 
 int32_t SeriesImage(int32_t flag) { return flag == 1 ? kImageSeriesWithResults : kImageSeries; }
@@ -250,6 +241,20 @@ bool PhaseStarted(const RaceHeaderRecord& record, RacePhase phase) {
       break;
   }
   return record.roundsState == 1;
+}
+
+int32_t& TreeviewFlagOf(TreeviewFlagsTable& flags, int race, RacePhase phase, int session,
+                        int series) {
+  TreeviewFlags& f = flags[race - 1];
+  switch (phase) {
+    case RacePhase::Practice:
+      return f.practice[session - 1][series - 1];
+    case RacePhase::Qualifying:
+      return f.qualifying[session - 1][series - 1];
+    case RacePhase::Rounds:
+      break;
+  }
+  return f.rounds[series - 1];
 }
 
 int32_t& SessionCountOf(RaceHeaderRecord& record, RacePhase phase) {

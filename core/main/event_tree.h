@@ -78,6 +78,9 @@ bool PhaseStarted(const RaceHeaderRecord& record, RacePhase phase);
 int32_t SessionCount(const RaceHeaderRecord& record, RacePhase phase);
 // The same field, to change it.
 int32_t& SessionCountOf(RaceHeaderRecord& record, RacePhase phase);
+// The tree flag of a series (session and series from 1) or of a round (series = round).
+int32_t& TreeviewFlagOf(TreeviewFlagsTable& flags, int race, RacePhase phase, int session,
+                        int series);
 int32_t SeriesPerSession(const RaceHeaderRecord& record, RacePhase phase);
 
 // The arrangement dialogs write -1 as the count of a phase that has not started when they

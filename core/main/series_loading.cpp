@@ -66,19 +66,6 @@ std::string BoardTitle(std::string_view raceName, RacePhase phase, int session, 
   return text;
 }
 
-int32_t& FlagOf(TreeviewFlagsTable& flags, int race, RacePhase phase, int session, int series) {
-  TreeviewFlags& f = flags[race - 1];
-  switch (phase) {
-    case RacePhase::Practice:
-      return f.practice[session - 1][series - 1];
-    case RacePhase::Qualifying:
-      return f.qualifying[session - 1][series - 1];
-    case RacePhase::Rounds:
-      break;
-  }
-  return f.rounds[series - 1];
-}
-
 int32_t SessionState(const RaceHeaderRecord& record, RacePhase phase, int session) {
   return phase == RacePhase::Practice ? record.practiceStates[session - 1]
                                       : record.qualifyingStates[session - 1];
@@ -360,7 +347,7 @@ void LoadSeries(const SeriesDesk& desk, int32_t selectionCode, int32_t normalise
   s.radioConflict = CheckFrequencyConflicts(*s.liveTable, s.loadedParticipants, 0);
 
   s.seriesSaveNeeded = 0;
-  if (FlagOf(desk.event.flags, race, phase, node.session, node.series) == 1) {
+  if (TreeviewFlagOf(desk.event.flags, race, phase, node.session, node.series) == 1) {
     s.seriesSaveNeeded = 1;
     s.startingListShown = 0;
     s.startingListShownForScan = 0;
@@ -472,7 +459,7 @@ bool SaveSeriesResults(const SeriesDesk& desk) {
   // only then.
   TreeviewFlagsTable flags = event.flags;
   RaceHeaderRecords races = event.races;
-  FlagOf(flags, race, *phase, node.session, node.series) = s.seriesHasResults;
+  TreeviewFlagOf(flags, race, *phase, node.session, node.series) = s.seriesHasResults;
   RaceHeaderRecord& record = races[race - 1];
   const int seriesCount = *phase == RacePhase::Rounds
                               ? std::clamp<int32_t>(record.rounds, 0, kMaxRounds)
@@ -480,7 +467,7 @@ bool SaveSeriesResults(const SeriesDesk& desk) {
                                                     kMaxSeriesPerSession);
   int32_t anyResults = 0;
   for (int t = 1; t <= seriesCount; ++t) {
-    if (FlagOf(flags, race, *phase, node.session, t) == 1) anyResults = 1;
+    if (TreeviewFlagOf(flags, race, *phase, node.session, t) == 1) anyResults = 1;
   }
   switch (*phase) {
     case RacePhase::Practice:

@@ -20,14 +20,7 @@ namespace {
 using test::GiveResults;
 using test::OpenOrFail;
 
-PenaltyRecord Penalty(const char* code, const char* name, int32_t amount, int32_t kind) {
-  PenaltyRecord p;
-  p.code = code;
-  p.name = name;
-  p.amount = amount;
-  p.kind = kind;
-  return p;
-}
+using test::Penalty;
 
 class BoardClicksTest : public test::CommandDeskTest {
  protected:

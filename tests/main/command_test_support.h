@@ -16,6 +16,19 @@
 
 namespace zd::test {
 
+// A penalty of the event's list; the name defaults to the code.
+inline PenaltyRecord Penalty(const char* code, const char* name, int32_t amount, int32_t kind) {
+  PenaltyRecord p;
+  p.code = code;
+  p.name = name;
+  p.amount = amount;
+  p.kind = kind;
+  return p;
+}
+inline PenaltyRecord Penalty(const char* code, int32_t amount, int32_t kind) {
+  return Penalty(code, code, amount, kind);
+}
+
 struct ShownMessage {
   std::string text;
   std::string caption;

@@ -24,14 +24,7 @@ namespace {
 using test::GiveResults;
 using test::OpenOrFail;
 
-PenaltyRecord Penalty(const char* code, int32_t amount, int32_t kind) {
-  PenaltyRecord p;
-  p.code = code;
-  p.name = code;
-  p.amount = amount;
-  p.kind = kind;
-  return p;
-}
+using test::Penalty;
 
 class MenuCommandsTest : public test::CommandDeskTest {
  protected:
