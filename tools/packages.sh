@@ -1,19 +1,21 @@
 # shellcheck shell=bash disable=SC2034
 # Debian packages the project needs; sourced by ./run and ./test.
 
-# To build the program and start it.
+# To build the program and its installer, and start it. The core and its tests are built natively
+# by g++; the program and its tests by MinGW-w64 (GoogleTest from the googletest sources).
 ZD_BUILD_PACKAGES=(
   cmake g++ make
-  libgtest-dev libbenchmark-dev libfreeimage-dev libcurl4-openssl-dev
-  wine wine64 wine64-tools libwine-dev
-  xvfb fonts-liberation imagemagick espeak-ng sox
+  libgtest-dev googletest libbenchmark-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis
+  wine wine64
+  xvfb fonts-liberation fonts-roboto-unhinted imagemagick espeak-ng sox
   iso-codes python3 librsvg2-bin
 )
 # npm fetches the flag pictures at build time; a Node.js installed from elsewhere brings its own.
 command -v npm >/dev/null || ZD_BUILD_PACKAGES+=(npm)
 # What the tests need besides.
 ZD_TEST_PACKAGES=(
-  x11-utils xauth socat
+  x11-utils xauth
 )
 
 # Installs those of the given packages that are missing.

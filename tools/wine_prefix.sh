@@ -6,7 +6,8 @@ zd_data_folder() {
   echo "$WINEPREFIX/drive_c/Program Files/Zentrik Dizavirov"
 }
 
-# Makes the prefix if it is not there yet, and lets "Arial" (not on Debian) be Liberation Sans.
+# Makes the prefix if it is not there yet, and gives it the fonts the program asks for: "Arial"
+# (not on Debian) is Liberation Sans, and "Arial Black" a heavy face, Roboto Black.
 zd_prepare_prefix() {
   if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     echo "Making the Wine prefix $WINEPREFIX"
@@ -15,20 +16,28 @@ zd_prepare_prefix() {
     WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i 2>/dev/null
     wineserver -w
   fi
-  local font
-  for font in "Arial" "Arial Black"; do
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /t REG_SZ \
-      /d "Liberation Sans" /f >/dev/null
-  done
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Arial" /t REG_SZ \
+    /d "Liberation Sans" /f >/dev/null
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Arial Black" /t REG_SZ \
+    /d "Roboto Black" /f >/dev/null
 }
 
-# Installs the built program and the data folder's files ($1 is the build folder).
+# The installer that the build made ($1 is the build folder).
+zd_installer() {
+  echo "$1/app/ZentrikDizavirov-Setup.exe"
+}
+
+# Installs the program with its installer, silently, as a Windows user would ($1 is the build
+# folder). The installer replaces the program and its own files and never a file the user may
+# have changed: settings, databases, translations, events.
 zd_install_program() {
-  cmake --install "$1/app" --prefix "$(zd_data_folder)"
+  wine "$(zd_installer "$1")" /S
+  # The installer's own processes end before the program starts.
+  wineserver -w
 }
 
 # With no window manager (Xvfb), Wine places and maximises windows itself only if it is told not
-# to leave them to one; the tests' prefix needs it for the main window to fill the screen.
+# to leave them to one.
 zd_unmanaged_windows() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
 }

@@ -9,9 +9,8 @@ namespace zd {
 // The data folder's Windows path, without a trailing backslash.
 std::string DataFolderPath();
 
-// Makes the data folder current for the Win32 functions and for the C library, through which the
-// core opens files by relative paths (Wine's SetCurrentDirectoryA leaves the Unix working
-// directory alone). Returns false when either change fails, e.g. when the folder does not exist.
+// Makes the data folder current: the core opens its files by paths relative to it. Returns false
+// when the folder does not exist.
 bool MakeDataFolderCurrent();
 
 }  // namespace zd

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "files/record_fields.h"
+#include "files/system_file.h"
 #include "files/text_file.h"
 #include "files/whole_file.h"
 
@@ -146,8 +147,7 @@ int32_t BirthMonthCount(int32_t year, int32_t monthIndex) {
 
 int32_t CurrentBirthMonthCount() {
   std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = sys::LocalTime(now);
   return BirthMonthCount(local.tm_year + 1900, local.tm_mon);
 }
 

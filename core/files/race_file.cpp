@@ -1,7 +1,5 @@
 #include "files/race_file.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 

@@ -5,6 +5,8 @@
 #include <memory>
 #include <numeric>
 
+#include "files/system_file.h"
+
 namespace zd {
 
 namespace {
@@ -134,8 +136,7 @@ std::vector<std::string> YearComboTexts(int32_t lastYear) {
 
 std::vector<std::string> YearComboTexts() {
   std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = sys::LocalTime(now);
   return YearComboTexts(local.tm_year + 1900);
 }
 

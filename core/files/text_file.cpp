@@ -1,14 +1,7 @@
 #include "files/text_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <climits>
 #include <cstring>
-
-#include "files/codepage.h"
 
 namespace zd {
 
@@ -23,36 +16,22 @@ TextFile::TextFile(TextFile&& other) noexcept { *this = std::move(other); }
 TextFile& TextFile::operator=(TextFile&& other) noexcept {
   if (this != &other) {
     close();
-    fd_ = other.fd_;
+    file_ = other.file_;
     buffer_ = std::move(other.buffer_);
     bufferStart_ = other.bufferStart_;
     bufferLen_ = other.bufferLen_;
     bufferPos_ = other.bufferPos_;
     lastLength_ = other.lastLength_;
     failed_ = other.failed_;
-    other.fd_ = -1;
+    other.file_ = sys::kNoFile;
   }
   return *this;
 }
 
 bool TextFile::open(std::string_view path, OpenMode mode) {
   close();
-  int flags = O_CLOEXEC;
-  switch (mode) {
-    case OpenMode::Read: flags |= O_RDONLY; break;
-    case OpenMode::Update: flags |= O_RDWR; break;
-    case OpenMode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
-  }
-  std::string unixPath = Cp1252ToUtf8(path);
-  do {
-    fd_ = ::open(unixPath.c_str(), flags, 0666);
-  } while (fd_ < 0 && errno == EINTR);
-  if (fd_ < 0) return false;
-  struct stat st;
-  if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
-    close();
-    return false;
-  }
+  file_ = sys::OpenFile(path, mode);
+  if (file_ == sys::kNoFile) return false;
   buffer_.resize(kBufferSize);
   bufferStart_ = 0;
   bufferLen_ = bufferPos_ = 0;
@@ -62,23 +41,20 @@ bool TextFile::open(std::string_view path, OpenMode mode) {
 }
 
 void TextFile::close() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  sys::CloseFile(file_);
+  file_ = sys::kNoFile;
   bufferStart_ = 0;
   bufferLen_ = bufferPos_ = 0;
 }
 
 bool TextFile::fill() {
-  if (fd_ < 0) return false;
+  if (!isOpen()) return false;
   bufferStart_ += static_cast<int64_t>(bufferPos_);
   bufferPos_ = bufferLen_ = 0;
-  for (;;) {
-    ssize_t n = ::pread(fd_, buffer_.data(), buffer_.size(), bufferStart_);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bufferLen_ = static_cast<std::size_t>(n);
-    return true;
-  }
+  const int64_t n = sys::ReadAt(file_, buffer_.data(), buffer_.size(), bufferStart_);
+  if (n <= 0) return false;
+  bufferLen_ = static_cast<std::size_t>(n);
+  return true;
 }
 
 std::string_view TextFile::bufferedBytes() {
@@ -132,15 +108,13 @@ void TextFile::seek(int64_t offset) {
 }
 
 int64_t TextFile::size() const {
-  struct stat st;
-  if (fd_ < 0 || ::fstat(fd_, &st) != 0) return 0;
-  return static_cast<int64_t>(st.st_size);
+  return isOpen() ? sys::FileSize(file_) : 0;
 }
 
 void TextFile::seekEnd() { seek(size()); }
 
 bool TextFile::writeAll(const char* data, std::size_t n) {
-  if (fd_ < 0) {
+  if (!isOpen()) {
     failed_ = true;
     return false;
   }
@@ -149,8 +123,7 @@ bool TextFile::writeAll(const char* data, std::size_t n) {
   bufferStart_ = at;
   bufferLen_ = bufferPos_ = 0;
   while (n > 0) {
-    ssize_t w = ::pwrite(fd_, data, n, at);
-    if (w < 0 && errno == EINTR) continue;
+    const int64_t w = sys::WriteAt(file_, data, n, at);
     if (w <= 0) {
       failed_ = true;
       return false;
@@ -171,7 +144,7 @@ bool TextFile::write(std::string_view text) {
 bool TextFile::writeRaw(std::string_view bytes) { return writeAll(bytes.data(), bytes.size()); }
 
 bool TextFile::truncate(int64_t offset) {
-  if (fd_ < 0 || ::ftruncate(fd_, offset) != 0) return false;
+  if (!sys::TruncateFile(file_, offset)) return false;
   bufferStart_ = offset;
   bufferLen_ = bufferPos_ = 0;
   lastLength_ = 0;
@@ -181,9 +154,8 @@ bool TextFile::truncate(int64_t offset) {
 std::string TextFile::readRawAt(int64_t offset, std::size_t n) {
   std::string out(n, '\0');
   std::size_t got = 0;
-  while (fd_ >= 0 && got < n) {
-    ssize_t r = ::pread(fd_, out.data() + got, n - got, offset + static_cast<int64_t>(got));
-    if (r < 0 && errno == EINTR) continue;
+  while (isOpen() && got < n) {
+    const int64_t r = sys::ReadAt(file_, out.data() + got, n - got, offset + static_cast<int64_t>(got));
     if (r <= 0) break;
     got += static_cast<std::size_t>(r);
   }

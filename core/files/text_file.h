@@ -17,16 +17,11 @@
 #include <vector>
 
 #include "files/fixed_text.h"
+#include "files/system_file.h"
 
 namespace zd {
 
 inline constexpr int kEndOfFile = -1;
-
-enum class OpenMode {
-  Read,    // an existing file, for reading only (a read-only file can be read)
-  Update,  // an existing file, for reading and writing
-  Create,  // created or emptied, for reading and writing
-};
 
 class TextFile {
  public:
@@ -39,7 +34,7 @@ class TextFile {
 
   // path is a Windows-1252 path, relative to the current directory or absolute.
   bool open(std::string_view path, OpenMode mode);
-  bool isOpen() const { return fd_ >= 0; }
+  bool isOpen() const { return file_ != sys::kNoFile; }
   void close();
 
   // Reading. get() returns the next character (0 to 255; CR LF as '\n') or kEndOfFile.
@@ -77,7 +72,7 @@ class TextFile {
   bool fill();
   bool writeAll(const char* data, std::size_t n);
 
-  int fd_ = -1;
+  sys::FileHandle file_ = sys::kNoFile;
   std::vector<unsigned char> buffer_;
   int64_t bufferStart_ = 0;  // disk offset of buffer_[0]
   std::size_t bufferLen_ = 0;

@@ -1,39 +1,24 @@
 #include "live/picture_preview.h"
 
-#include <FreeImage.h>
-
 #include <cctype>
+#include <cstring>
 #include <string>
 
-#include "files/codepage.h"
+#include "files/text_file.h"
 
 namespace zd {
 
 namespace {
 
-// FreeImage initialised for the length of one use, as every paint does.
-class FreeImageSession {
- public:
-  FreeImageSession() { FreeImage_Initialise(FALSE); }
-  ~FreeImageSession() { FreeImage_DeInitialise(); }
-  FreeImageSession(const FreeImageSession&) = delete;
-  FreeImageSession& operator=(const FreeImageSession&) = delete;
-};
+int32_t LittleEndian32(const std::string& bytes, std::size_t at) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return static_cast<int32_t>(value);
+}
 
-class LoadedBitmap {
- public:
-  LoadedBitmap(FREE_IMAGE_FORMAT format, std::string_view file)
-      : bitmap_(FreeImage_Load(format, Cp1252ToUtf8(file).c_str(), 0)) {}
-  ~LoadedBitmap() {
-    if (bitmap_) FreeImage_Unload(bitmap_);
-  }
-  LoadedBitmap(const LoadedBitmap&) = delete;
-  LoadedBitmap& operator=(const LoadedBitmap&) = delete;
-  FIBITMAP* get() const { return bitmap_; }
-
- private:
-  FIBITMAP* bitmap_;
-};
+int32_t LittleEndian16(const std::string& bytes, std::size_t at) {
+  return static_cast<unsigned char>(bytes[at]) | (static_cast<unsigned char>(bytes[at + 1]) << 8);
+}
 
 bool EndsWithLowered(std::string_view path, std::string_view ending) {
   if (path.size() < ending.size()) return false;
@@ -59,28 +44,32 @@ bool IsJpegPath(std::string_view path) {
   return EndsWithLowered(path, ".jpg") || EndsWithLowered(path, ".jpeg");
 }
 
-JpegConversion ConvertJpegForPreview(PicturePath& shownPath, std::string_view file) {
+JpegConversion ConvertJpegForPreview(PicturePath& shownPath, const JpegToBitmap& convert) {
   if (!IsJpegPath(shownPath.view())) return JpegConversion::kNotJpeg;
-  FreeImageSession session;
-  const LoadedBitmap jpeg(FIF_JPEG, file);
-  if (!jpeg.get()) return JpegConversion::kFailed;
-  if (!FreeImage_Save(FIF_BMP, jpeg.get(), Cp1252ToUtf8(kConvertedPicturePath).c_str(), 0))
-    return JpegConversion::kFailed;
+  if (!convert || !convert(shownPath.view(), kConvertedPicturePath)) return JpegConversion::kFailed;
   shownPath = kConvertedPicturePath;
   return JpegConversion::kConverted;
 }
 
-JpegConversion ConvertJpegForPreview(PicturePath& shownPath) {
-  const std::string file = shownPath.str();
-  return ConvertJpegForPreview(shownPath, file);
-}
-
 std::optional<PictureSize> MeasureBitmapFile(std::string_view file) {
-  FreeImageSession session;
-  const LoadedBitmap bitmap(FIF_BMP, file);
-  if (!bitmap.get()) return std::nullopt;
-  return PictureSize{static_cast<int32_t>(FreeImage_GetWidth(bitmap.get())),
-                     static_cast<int32_t>(FreeImage_GetHeight(bitmap.get()))};
+  TextFile bitmap;
+  if (!bitmap.open(file, OpenMode::Read)) return std::nullopt;
+  // The file header (14 bytes) and the start of the information header that holds the size.
+  const std::string head = bitmap.readRawAt(0, 26);
+  if (head.size() < 18 || head[0] != 'B' || head[1] != 'M') return std::nullopt;
+  const int32_t infoSize = LittleEndian32(head, 14);
+  PictureSize size;
+  if (infoSize == 12 && head.size() >= 22) {  // the old OS/2 header: 16-bit sizes
+    size = {LittleEndian16(head, 18), LittleEndian16(head, 20)};
+  } else if (infoSize >= 40 && head.size() >= 26) {
+    size = {LittleEndian32(head, 18), LittleEndian32(head, 22)};
+    // A negative height is a picture stored top-down.
+    if (size.cy < 0 && size.cy != INT32_MIN) size.cy = -size.cy;
+  } else {
+    return std::nullopt;
+  }
+  if (size.cx <= 0 || size.cy <= 0) return std::nullopt;
+  return size;
 }
 
 }  // namespace zd

@@ -1,12 +1,14 @@
 #pragma once
 // Pictures drawn fitted into a box: a driver's photo, a vehicle's picture, the live board's logo.
 // Windows draws bitmaps only, so a JPEG is first converted into the one bitmap file that the whole
-// program shares for this; FreeImage reads and writes the files and measures them.
+// program shares for this. The conversion itself is the system's (WIC on Windows): the program
+// hands it in; the bitmap's size is read from its own header.
 //
 // Paths are Windows-1252, relative to the current directory (the data folder) or absolute as the
 // core opens files.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -37,14 +39,16 @@ enum class JpegConversion {
   kConverted,  // the path now names the converted bitmap, just written
   kFailed,     // the JPEG could not be read or its bitmap not written: draw nothing
 };
+// Reads the JPEG file `jpeg` and writes it as a 24-bit bitmap file `bitmap`; false when either
+// step fails.
+using JpegToBitmap = std::function<bool(std::string_view jpeg, std::string_view bitmap)>;
+
 // ConvertJpegForPreview: when shownPath names a JPEG, converts it into kConvertedPicturePath and
 // redirects shownPath there. The save is checked: a conversion that failed leaves shownPath as it
-// was, so that no window draws a converted file that it did not write itself. `file` is the same
-// file as the core opens it, when the caller maps shownPath for the core.
-JpegConversion ConvertJpegForPreview(PicturePath& shownPath, std::string_view file);
-JpegConversion ConvertJpegForPreview(PicturePath& shownPath);
+// was, so that no window draws a converted file that it did not write itself.
+JpegConversion ConvertJpegForPreview(PicturePath& shownPath, const JpegToBitmap& convert);
 
-// The size of a bitmap file, or nothing when it cannot be read as a bitmap.
+// The size of a bitmap file (its header read), or nothing when it is no bitmap.
 std::optional<PictureSize> MeasureBitmapFile(std::string_view file);
 
 }  // namespace zd

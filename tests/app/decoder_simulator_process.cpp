@@ -1,111 +1,78 @@
 #include "decoder_simulator_process.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/ioctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdlib>
 #include <sstream>
 
-extern char** environ;
+#include "unix_shell.h"
+#include "wait_for.h"
 
 namespace zd_test {
 
 namespace {
 
-constexpr int kDeadlineMs = 30000;
-
-int64_t NowMs() {
-  using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
 std::string DosDevicesFolder() {
-  if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) {
+  char prefix[MAX_PATH] = {};
+  if (GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix) > 0 && prefix[0] != '\0')
     return std::string(prefix) + "/dosdevices";
-  }
-  const char* home = std::getenv("HOME");
-  return std::string(home ? home : "") + "/.wine/dosdevices";
+  char home[MAX_PATH] = {};
+  GetEnvironmentVariableA("HOME", home, sizeof home);
+  return std::string(home) + "/.wine/dosdevices";
 }
 
 }  // namespace
 
 DecoderSimulatorProcess::~DecoderSimulatorProcess() {
-  if (input_ >= 0) ::close(input_);
-  if (pid_ > 0) {
-    // The end of its input ends it; a simulator that hangs is ended all the same.
-    const int64_t deadline = NowMs() + kDeadlineMs;
-    int status = 0;
-    while (::waitpid(pid_, &status, WNOHANG) == 0) {
-      if (NowMs() > deadline) {
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, &status, 0);
-        break;
-      }
-      readOutput(10);
-    }
+  // The end of its input ends it; a simulator that hangs is ended all the same.
+  if (input_ != INVALID_HANDLE_VALUE) CloseHandle(input_);
+  if (!folder_.empty()) {
+    const std::string ended = WindowsPathOf(folder_ + "/ended");
+    if (!WaitFor([&] { return GetFileAttributesA(ended.c_str()) != INVALID_FILE_ATTRIBUTES; }))
+      RunShell("kill -9 $(cat " + ShellQuoted(folder_ + "/pid") + ")");
   }
-  if (output_ >= 0) ::close(output_);
+  if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
 }
 
 bool DecoderSimulatorProcess::start(const char* kind, int comNumber, int decoderNumber) {
-  int in[2], out[2];
-  if (::pipe2(in, O_CLOEXEC) != 0) return false;
-  if (::pipe2(out, O_CLOEXEC) != 0) return false;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  // Wine's own descriptors (its server connection among them) stay with Wine.
-  posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-
+  folder_ = NewUnixFolder("simulator");
   const std::string link = DosDevicesFolder() + "/com" + std::to_string(comNumber);
-  const std::string number = std::to_string(decoderNumber);
-  const char* argv[] = {ZD_DECODER_SIMULATOR, "--kind", kind, "--number", number.c_str(),
-                        "--link", link.c_str(), nullptr};
-  pid_t pid = -1;
-  int failed = ::posix_spawn(&pid, ZD_DECODER_SIMULATOR, &actions, nullptr,
-                             const_cast<char* const*>(argv), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(in[0]);
-  ::close(out[1]);
-  input_ = in[1];
-  output_ = out[0];
-  if (failed) return false;
-  pid_ = pid;
-  if (!waitForLine("ready ")) return false;
-  return !slavePath_.empty();
+  const std::string in = folder_ + "/input";
+  const std::string out = folder_ + "/output";
+  if (!WriteUnixFile(out, "")) return false;
+  // The named pipe exists before the test opens it; the simulator's end is reported by a file.
+  if (!RunShell("mkfifo " + ShellQuoted(in))) return false;
+  const std::string command = ShellQuoted(ZD_DECODER_SIMULATOR) + " --kind " + kind +
+                              " --number " + std::to_string(decoderNumber) + " --link " +
+                              ShellQuoted(link) + " <" + ShellQuoted(in) + " >" + ShellQuoted(out);
+  if (!StartShell(command + " & echo $! > " + ShellQuoted(folder_ + "/pid") + "; wait $!; touch " +
+                  ShellQuoted(folder_ + "/ended")))
+    return false;
+  // Read and write: opening the pipe then never waits for the simulator to open its end.
+  input_ = CreateFileA(WindowsPathOf(in).c_str(), GENERIC_READ | GENERIC_WRITE,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  output_ = CreateFileA(WindowsPathOf(out).c_str(), GENERIC_READ,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_EXISTING, 0, nullptr);
+  if (input_ == INVALID_HANDLE_VALUE || output_ == INVALID_HANDLE_VALUE) return false;
+  return waitForLine("ready ");
 }
 
 bool DecoderSimulatorProcess::command(const std::string& line) {
   const std::string text = line + "\n";
-  std::size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(input_, text.data() + done, text.size() - done);
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
+  DWORD written = 0;
+  return WriteFile(input_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+         written == text.size();
 }
 
-bool DecoderSimulatorProcess::readOutput(int timeoutMs) {
-  pollfd fd = {output_, POLLIN, 0};
-  if (::poll(&fd, 1, timeoutMs) <= 0) return false;
+bool DecoderSimulatorProcess::readOutput() {
   char buffer[4096];
-  ssize_t n = ::read(output_, buffer, sizeof buffer);
-  if (n <= 0) return false;
-  partial_.append(buffer, static_cast<std::size_t>(n));
+  DWORD n = 0;
+  // The file grows as the simulator writes: each read goes on where the last one stopped.
+  if (!ReadFile(output_, buffer, sizeof buffer, &n, nullptr) || n == 0) return false;
+  partial_.append(buffer, n);
   std::size_t end;
   while ((end = partial_.find('\n')) != std::string::npos) {
     std::string line = partial_.substr(0, end);
     partial_.erase(0, end + 1);
-    if (line.rfind("ready ", 0) == 0) slavePath_ = line.substr(6);
     if (line.rfind("received ", 0) == 0) {
       std::istringstream bytes(line.substr(9));
       unsigned value;
@@ -117,56 +84,57 @@ bool DecoderSimulatorProcess::readOutput(int timeoutMs) {
 }
 
 bool DecoderSimulatorProcess::waitForLine(const std::string& prefix) {
-  const int64_t deadline = NowMs() + kDeadlineMs;
-  for (;;) {
+  return WaitFor([&] {
+    while (readOutput()) {
+    }
     for (auto it = lines_.begin(); it != lines_.end(); ++it) {
       if (it->rfind(prefix, 0) == 0) {
         lines_.erase(lines_.begin(), it + 1);
         return true;
       }
     }
-    if (NowMs() > deadline) return false;
-    readOutput(10);
-  }
+    return false;
+  });
 }
 
 std::vector<uint8_t> DecoderSimulatorProcess::waitForReceived(std::size_t count) {
-  const int64_t deadline = NowMs() + kDeadlineMs;
-  while (received_.size() < count && NowMs() <= deadline) readOutput(10);
+  WaitFor([&] {
+    while (readOutput()) {
+    }
+    return received_.size() >= count;
+  });
   return received_;
 }
 
-bool DecoderSimulatorProcess::waitUntilWaiting(std::size_t count) {
-  // Asked of the terminal itself, on a descriptor of our own: Wine keeps no other count.
-  int slave = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (slave < 0) return false;
-  const int64_t deadline = NowMs() + kDeadlineMs;
-  bool reached = false;
-  for (;;) {
-    int waiting = -1;
-    if (::ioctl(slave, FIONREAD, &waiting) == 0 && waiting >= static_cast<int>(count)) {
-      reached = waiting == static_cast<int>(count);
-      break;
+long long DecoderSimulatorProcess::query(const std::string& word) {
+  // The answer is the last line of its kind: earlier lines stay for waitForLine.
+  if (!command(word)) return -1;
+  long long answer = -1;
+  const std::string prefix = word + " ";
+  WaitFor([&] {
+    while (readOutput()) {
     }
-    if (NowMs() > deadline) break;
-    readOutput(5);
-  }
-  ::close(slave);
-  return reached;
+    for (auto it = lines_.begin(); it != lines_.end(); ++it) {
+      if (it->rfind(prefix, 0) == 0) {
+        answer = std::atoll(it->c_str() + prefix.size());
+        lines_.erase(it);
+        return true;
+      }
+    }
+    return false;
+  });
+  return answer;
 }
 
-int DecoderSimulatorProcess::descriptorsOnTerminal() const {
-  int count = 0;
-  DIR* folder = ::opendir("/proc/self/fd");
-  if (!folder) return -1;
-  while (dirent* entry = ::readdir(folder)) {
-    const std::string link = std::string("/proc/self/fd/") + entry->d_name;
-    char target[256];
-    ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
-    if (n > 0 && slavePath_ == std::string(target, static_cast<std::size_t>(n))) ++count;
-  }
-  ::closedir(folder);
-  return count;
+bool DecoderSimulatorProcess::waitUntilWaiting(std::size_t count) {
+  long long waiting = -1;
+  WaitFor([&] {
+    waiting = query("waiting");
+    return waiting < 0 || waiting >= static_cast<long long>(count);
+  });
+  return waiting == static_cast<long long>(count);
 }
+
+int DecoderSimulatorProcess::descriptorsOnTerminal() { return static_cast<int>(query("holders")); }
 
 }  // namespace zd_test

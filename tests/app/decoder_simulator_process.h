@@ -1,7 +1,9 @@
 #pragma once
-// The decoder simulator (tools/decoder_simulator) run by a test of the Win32 half: its terminal
-// becomes a COM port of the Wine prefix, and the test talks to it through its standard input and
-// output. Plain C++ here: the Unix calls stay in the .cpp, away from windows.h.
+// The decoder simulator (tools/decoder_simulator, a Linux program) run by a test of the Windows
+// half: its terminal becomes a COM port of the Wine prefix, and the test talks to it through a
+// named pipe (its standard input) and a file (its standard output).
+
+#include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -32,17 +34,18 @@ class DecoderSimulatorProcess {
   std::vector<uint8_t> waitForReceived(std::size_t count);
   // Waits until the terminal holds count bytes that the program has not read yet.
   bool waitUntilWaiting(std::size_t count);
-  // How many descriptors of this process are open on the terminal. Wine keeps one for each
+  // How many descriptors the Wine programs hold open on the terminal. Wine keeps one for each
   // handle of the port that has been used, and closes it with the handle.
-  int descriptorsOnTerminal() const;
+  int descriptorsOnTerminal();
 
  private:
-  bool readOutput(int timeoutMs);
+  bool readOutput();
+  // Sends a query and returns the number of its answer, or -1.
+  long long query(const std::string& word);
 
-  int pid_ = -1;
-  int input_ = -1;
-  int output_ = -1;
-  std::string slavePath_;
+  std::string folder_;  // Unix path of the simulator's files
+  HANDLE input_ = INVALID_HANDLE_VALUE;
+  HANDLE output_ = INVALID_HANDLE_VALUE;
   std::string partial_;
   std::vector<std::string> lines_;  // not matched yet
   std::vector<uint8_t> received_;

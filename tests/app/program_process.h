@@ -11,7 +11,7 @@
 namespace zd_test {
 
 // The program as the user starts it: the copy installed in the data folder.
-inline std::string InstalledProgram() { return zd::DataFolderPath() + "\\ZentrikDizavirov.exe.so"; }
+inline std::string InstalledProgram() { return zd::DataFolderPath() + "\\ZentrikDizavirov.exe"; }
 
 // Starts the program and makes sure it does not outlive the test.
 class ProgramProcess {

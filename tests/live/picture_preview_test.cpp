@@ -1,9 +1,8 @@
 #include "live/picture_preview.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "../files/data_folder_fixture.h"
@@ -41,51 +40,80 @@ TEST(ConvertJpegForPreview, OnlyJpegEndingsAreConverted) {
     EXPECT_FALSE(IsJpegPath(path)) << path;
 }
 
-class PictureConversion : public test::DataFolderTest {
- protected:
-  void SetUp() override {
-    DataFolderTest::SetUp();
-    // Made here rather than kept in the sources: a 64 x 48 picture of one colour.
-    ASSERT_EQ(std::system("convert -size 64x48 xc:'#c83232' photo.JPG"), 0);
+// A bitmap file header and information header of the given size, as the converter writes them.
+std::string BitmapHeader(int32_t infoSize, int32_t w, int32_t h) {
+  std::string bytes = "BM";
+  auto put32 = [&](int32_t v) {
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF));
+  };
+  auto put16 = [&](int32_t v) {
+    bytes.push_back(static_cast<char>(v & 0xFF));
+    bytes.push_back(static_cast<char>((v >> 8) & 0xFF));
+  };
+  put32(14 + infoSize);  // file size: header only
+  put32(0);
+  put32(14 + infoSize);  // pixels offset
+  put32(infoSize);
+  if (infoSize == 12) {
+    put16(w);
+    put16(h);
+  } else {
+    put32(w);
+    put32(h);
   }
-};
+  bytes.append(static_cast<std::size_t>(infoSize > 12 ? infoSize - 12 : 0), '\0');
+  return bytes;
+}
 
-TEST_F(PictureConversion, AJpegBecomesTheSharedBitmapAndFitsItsBox) {
-  ASSERT_EQ(::mkdir("Images", 0755), 0);
-  PicturePath shown("photo.JPG");
-  EXPECT_EQ(ConvertJpegForPreview(shown), JpegConversion::kConverted);
-  EXPECT_EQ(shown.view(), kConvertedPicturePath);
-  const std::optional<PictureSize> size = MeasureBitmapFile(shown.view());
-  ASSERT_TRUE(size.has_value());
-  EXPECT_EQ(*size, (PictureSize{64, 48}));
-  EXPECT_EQ(FitPictureInBox(size->cx, size->cy, 196, 50), (PictureSize{66, 50}));
+using PictureConversion = test::DataFolderTest;
 
-  // A bitmap is drawn as it is; a JPEG cannot be measured as a bitmap.
-  PicturePath bitmap("Images/ConvertionJPEG.bmp");
-  EXPECT_EQ(ConvertJpegForPreview(bitmap), JpegConversion::kNotJpeg);
-  EXPECT_EQ(bitmap.view(), "Images/ConvertionJPEG.bmp");
-  EXPECT_FALSE(MeasureBitmapFile("photo.JPG").has_value());
+TEST_F(PictureConversion, TheSizeIsReadFromTheBitmapHeader) {
+  struct Case {
+    std::string bytes;
+    std::optional<PictureSize> expected;
+  };
+  const Case cases[] = {
+      {BitmapHeader(40, 64, 48), PictureSize{64, 48}},
+      {BitmapHeader(124, 300, -200), PictureSize{300, 200}},  // stored top-down
+      {BitmapHeader(12, 20, 10), PictureSize{20, 10}},
+      {BitmapHeader(40, 0, 48), std::nullopt},
+      {BitmapHeader(40, 64, 0), std::nullopt},
+      {BitmapHeader(20, 64, 48), std::nullopt},                // no known header
+      {BitmapHeader(40, 64, 48).substr(0, 25), std::nullopt},  // cut short
+      {"\xFF\xD8\xFF\xE0 a JPEG's first bytes, and more of them", std::nullopt},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    test::WriteBytes(file("picture.bmp"), cases[i].bytes);
+    EXPECT_EQ(MeasureBitmapFile("picture.bmp"), cases[i].expected);
+  }
   EXPECT_FALSE(MeasureBitmapFile("missing.bmp").has_value());
 }
 
-TEST_F(PictureConversion, AFailedConversionNeverNamesTheSharedBitmap) {
-  // Without its folder the bitmap cannot be written.
+TEST_F(PictureConversion, OnlyASuccessfulConversionNamesTheSharedBitmap) {
+  std::string asked;
+  bool succeeds = true;
+  const JpegToBitmap convert = [&](std::string_view jpeg, std::string_view bitmap) {
+    asked = std::string(jpeg) + " -> " + std::string(bitmap);
+    return succeeds;
+  };
   PicturePath shown("photo.JPG");
-  EXPECT_EQ(ConvertJpegForPreview(shown), JpegConversion::kFailed);
-  EXPECT_EQ(shown.view(), "photo.JPG");
+  EXPECT_EQ(ConvertJpegForPreview(shown, convert), JpegConversion::kConverted);
+  EXPECT_EQ(asked, "photo.JPG -> Images/ConvertionJPEG.bmp");
+  EXPECT_EQ(shown.view(), kConvertedPicturePath);
 
-  // With a bitmap that another window converted before, a JPEG that cannot be read does not
-  // point at it.
-  ASSERT_EQ(::mkdir("Images", 0755), 0);
-  PicturePath other("photo.JPG");
-  ASSERT_EQ(ConvertJpegForPreview(other), JpegConversion::kConverted);
-  test::WriteBytes(file("broken.jpeg"), "not a picture");
+  // A bitmap is drawn as it is: nothing is converted.
+  asked.clear();
+  PicturePath bitmap("Images/ConvertionJPEG.bmp");
+  EXPECT_EQ(ConvertJpegForPreview(bitmap, convert), JpegConversion::kNotJpeg);
+  EXPECT_EQ(bitmap.view(), "Images/ConvertionJPEG.bmp");
+  EXPECT_TRUE(asked.empty());
+
+  // A JPEG that cannot be read or written never points at a bitmap converted before.
+  succeeds = false;
   PicturePath broken("broken.jpeg");
-  EXPECT_EQ(ConvertJpegForPreview(broken), JpegConversion::kFailed);
+  EXPECT_EQ(ConvertJpegForPreview(broken, convert), JpegConversion::kFailed);
   EXPECT_EQ(broken.view(), "broken.jpeg");
-  PicturePath missing("missing.jpg");
-  EXPECT_EQ(ConvertJpegForPreview(missing), JpegConversion::kFailed);
-  EXPECT_EQ(missing.view(), "missing.jpg");
 }
 
 }  // namespace

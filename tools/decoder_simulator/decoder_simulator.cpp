@@ -12,6 +12,10 @@
 //                        wait for it
 //   raw XX XX ...        these bytes (hexadecimal), as they are
 //   quit                 ends the simulator
+//   waiting              reports at once "waiting N": the bytes sent that the program has not
+//                        read yet
+//   holders              reports at once "holders N": the descriptors that other processes (the
+//                        Wine server apart) hold open on the terminal
 //   # ...                a comment
 // Standard output reports, one a line: "ready SLAVE-PATH", "received XX XX ...",
 // "answered identification", "answered clock reset", "keep-alive", "sent passing NNNNNN at MS",
@@ -21,8 +25,10 @@
 // The simulator's own protocol code is written apart from the program's on purpose: a test that
 // runs both checks one against the other.
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <signal.h>
 #include <termios.h>
 #include <unistd.h>
@@ -73,7 +79,7 @@ std::string Hex(const uint8_t* bytes, std::size_t n) {
 }
 
 struct Command {
-  enum Type { Passing, Raw, Quit } type = Passing;
+  enum Type { Passing, Raw, Quit, Waiting, Holders } type = Passing;
   uint16_t transponder = 0;
   std::optional<int64_t> atMs;  // on the decoder clock
   Bytes bytes;
@@ -97,6 +103,10 @@ bool ParseCommand(const std::string& line, std::optional<Command>& command, std:
   Command c;
   if (word == "quit") {
     c.type = Command::Quit;
+  } else if (word == "waiting") {
+    c.type = Command::Waiting;
+  } else if (word == "holders") {
+    c.type = Command::Holders;
   } else if (word == "raw") {
     c.type = Command::Raw;
     std::string item;
@@ -179,7 +189,18 @@ class Simulator {
   const std::string& slavePath() const { return slavePath_; }
   int master() const { return master_; }
 
-  void Queue(Command command) { commands_.push_back(std::move(command)); }
+  // Queries are answered at once; everything else waits its turn.
+  void Queue(Command command) {
+    if (command.type == Command::Waiting) {
+      int waiting = -1;
+      if (::ioctl(slave_, FIONREAD, &waiting) != 0) waiting = -1;
+      Report("waiting " + std::to_string(waiting));
+    } else if (command.type == Command::Holders) {
+      Report("holders " + std::to_string(CountHolders()));
+    } else {
+      commands_.push_back(std::move(command));
+    }
+  }
   bool HasCommands() const { return !commands_.empty(); }
 
   // Carries out the commands that are due; returns how long until the next one is, -1 for none
@@ -271,6 +292,36 @@ class Simulator {
       }
       done += static_cast<std::size_t>(n);
     }
+  }
+
+  // Descriptors open on the slave in other processes. The Wine server keeps copies of its clients'
+  // descriptors as it likes, so only those of the programs themselves are counted.
+  int CountHolders() const {
+    int count = 0;
+    DIR* processes = ::opendir("/proc");
+    if (!processes) return -1;
+    const std::string self = std::to_string(::getpid());
+    while (dirent* process = ::readdir(processes)) {
+      const std::string pid = process->d_name;
+      if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos || pid == self)
+        continue;
+      std::ifstream comm("/proc/" + pid + "/comm");
+      std::string name;
+      // "wineserver", or "wineserver64" as Debian names it.
+      if (std::getline(comm, name) && name.rfind("wineserver", 0) == 0) continue;
+      const std::string folder = "/proc/" + pid + "/fd";
+      DIR* fds = ::opendir(folder.c_str());
+      if (!fds) continue;
+      while (dirent* fd = ::readdir(fds)) {
+        const std::string link = folder + "/" + fd->d_name;
+        char target[4096];
+        ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+        if (n > 0 && slavePath_ == std::string(target, static_cast<std::size_t>(n))) ++count;
+      }
+      ::closedir(fds);
+    }
+    ::closedir(processes);
+    return count;
   }
 
   void RemoveLink() {

@@ -1,7 +1,4 @@
-#include "gtest_winelib.h"
-
-#include <stdlib.h>
-#include <unistd.h>
+#include "gtest_win32.h"
 
 #include <ctime>
 #include <memory>
@@ -16,19 +13,29 @@ namespace {
 class ComboFillTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char folder[] = "/tmp/zdcomboXXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    folder_ = folder;
-    ASSERT_NE(getcwd(previous_, sizeof previous_), nullptr);
-    ASSERT_EQ(chdir(folder_.c_str()), 0);
+    char temp[MAX_PATH] = {};
+    ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
+    folder_ = std::string(temp) + "zdcombo" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
+    ASSERT_GT(GetCurrentDirectoryA(sizeof previous_, previous_), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str()));
     combo_ = CreateWindowA("COMBOBOX", "", WS_POPUP | CBS_DROPDOWNLIST, 0, 0, 200, 200, nullptr,
                            nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(combo_, nullptr);
   }
   void TearDown() override {
     DestroyWindow(combo_);
-    ASSERT_EQ(chdir(previous_), 0);
-    std::system(("rm -rf '" + folder_ + "'").c_str());
+    ASSERT_TRUE(SetCurrentDirectoryA(previous_));
+    // The files the tests made, then the folder.
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        DeleteFileA((folder_ + "\\" + found.cFileName).c_str());
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryA(folder_.c_str());
   }
   int Count() { return static_cast<int>(SendMessageA(combo_, CB_GETCOUNT, 0, 0)); }
   std::string Item(int i) {

@@ -1,6 +1,6 @@
 #pragma once
 // A screen-sized picture in memory for the live board to be drawn on, and the colours it then
-// holds. Include after gtest_winelib.h.
+// holds. Include after gtest_win32.h.
 
 #include <windows.h>
 
@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+
+#include "unix_shell.h"
 
 namespace zd_test {
 
@@ -76,7 +78,7 @@ class BoardCanvas {
   bool SavePng(const std::string& png) const {
     GdiFlush();
     const std::string bmp = png + ".bmp";
-    FILE* file = std::fopen(bmp.c_str(), "wb");
+    FILE* file = std::fopen(zd_test::WindowsPathOf(bmp).c_str(), "wb");
     if (!file) return false;
     BITMAPFILEHEADER header = {};
     BITMAPINFOHEADER info = {};
@@ -94,8 +96,9 @@ class BoardCanvas {
                    std::fwrite(&info, sizeof info, 1, file) == 1 &&
                    std::fwrite(bits_, bytes, 1, file) == 1;
     written = std::fclose(file) == 0 && written;
-    written = written && std::system(("convert '" + bmp + "' -alpha off '" + png + "'").c_str()) == 0;
-    std::remove(bmp.c_str());
+    written = written && zd_test::RunShell("convert " + zd_test::ShellQuoted(bmp) + " -alpha off " +
+                                           zd_test::ShellQuoted(png));
+    DeleteFileA(zd_test::WindowsPathOf(bmp).c_str());
     return written;
   }
 

@@ -1,9 +1,10 @@
-#include "gtest_winelib.h"
+#include "gtest_win32.h"
 
 #include <cstdlib>
 #include <string>
 
 #include "board_canvas.h"
+#include "unix_shell.h"
 #include "files/factory_settings.h"
 #include "live/board_drawing.h"
 #include "live/board_painters.h"
@@ -310,7 +311,7 @@ class LogoDrawing : public BoardDrawing {
 
 TEST_F(LogoDrawing, AJpegLogoIsConvertedAndFittedIntoItsBox) {
   // 392 x 100 in the 196 x 50 box: equal tenths, so it takes the box's height, 196 x 50.
-  ASSERT_EQ(std::system("convert -size 392x100 xc:'#2050c0' Images/zd_logo.jpg"), 0);
+  ASSERT_TRUE(zd_test::MakePicture("-size 392x100 xc:'#2050c0'", "Images\\zd_logo.jpg"));
   // As the file chooser gives it: a full Windows path.
   display_.logoPath = zd::DataFolderPath() + "\\Images\\zd_logo.jpg";
   DrawHeader();
@@ -322,7 +323,7 @@ TEST_F(LogoDrawing, AJpegLogoIsConvertedAndFittedIntoItsBox) {
 }
 
 TEST_F(LogoDrawing, NoLogoWithoutAFileThatThisPaintConverted) {
-  ASSERT_EQ(std::system("convert -size 392x100 xc:'#2050c0' Images/zd_logo.jpg"), 0);
+  ASSERT_TRUE(zd_test::MakePicture("-size 392x100 xc:'#2050c0'", "Images\\zd_logo.jpg"));
   display_.logoPath = "Images/zd_logo.jpg";
   DrawHeader();
   ASSERT_TRUE(NearLogoBlue(canvas_.At(50, 20)));

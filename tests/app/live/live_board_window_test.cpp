@@ -1,4 +1,4 @@
-#include "gtest_winelib.h"
+#include "gtest_win32.h"
 
 #include <algorithm>
 #include <string>

@@ -1,10 +1,11 @@
-#include "gtest_winelib.h"
+#include "gtest_win32.h"
 
 #include <cstdlib>
 #include <string>
 
 #include "live/picture_drawing.h"
 #include "main/data_folder.h"
+#include "unix_shell.h"
 #include "wait_for.h"
 
 // The picture preview of a record, painted into a window with its empty picture frame as the
@@ -42,7 +43,7 @@ class PicturePreview : public ::testing::Test {
     frame_ = CreateWindowExA(0, "Button", "", WS_CHILD | BS_GROUPBOX, 10, 10, 230, 165, window_,
                              reinterpret_cast<HMENU>(kFrameId), GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(frame_, nullptr);
-    ASSERT_EQ(std::system("convert -size 100x50 xc:'#2050c0' Images/zd_preview.jpg"), 0);
+    ASSERT_TRUE(zd_test::MakePicture("-size 100x50 xc:'#2050c0'", "Images\\zd_preview.jpg"));
   }
   void TearDown() override {
     DestroyWindow(window_);

@@ -8,7 +8,7 @@
 #include "files/handover_files.h"
 #include "files/participants.h"
 #include "files/phase_sections.h"
-#include "gtest_winelib.h"
+#include "gtest_win32.h"
 #include "main/board_interaction.h"
 #include "main/event_file.h"
 #include "main/results_edit.h"

@@ -1,4 +1,4 @@
-#include "gtest_winelib.h"
+#include "gtest_win32.h"
 
 #include <cstdio>
 #include <string>
@@ -14,8 +14,8 @@
 namespace {
 
 constexpr int kCom = 26;
-// The settings file as the C library names it in the data folder (UTF-8 on Linux).
-const char kSettingsUnixName[] = "R\xC3\xA9glagesInterface2.rg";
+// The settings file as the C library names it: Windows-1252, like every path of the program.
+const char kSettingsFileName[] = "R\xE9glagesInterface2.rg";
 
 struct Box {
   std::string text;
@@ -26,7 +26,7 @@ class DecoderDetectionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(zd::MakeDataFolderCurrent());
-    std::remove(kSettingsUnixName);
+    std::remove(kSettingsFileName);
     zd::SetMessageAnswerer([this](const char* text, const char* caption, UINT) {
       boxes_.push_back({text, caption});
       return IDOK;
@@ -35,7 +35,7 @@ class DecoderDetectionTest : public ::testing::Test {
   void TearDown() override {
     zd::SetMessageAnswerer(nullptr);
     zd::CloseDecoderPort();
-    std::remove(kSettingsUnixName);
+    std::remove(kSettingsFileName);
   }
 
   static void SaveSettings(const char* port, int connected, const char* kind) {
@@ -48,7 +48,7 @@ class DecoderDetectionTest : public ::testing::Test {
 
   static std::string SettingsFileBytes() {
     std::string bytes;
-    if (FILE* file = std::fopen(kSettingsUnixName, "rb")) {
+    if (FILE* file = std::fopen(kSettingsFileName, "rb")) {
       char buffer[256];
       std::size_t n;
       while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);

@@ -3,7 +3,7 @@
 // again gives the same working file and the same tree; a file that is no event and a save that
 // cannot be written change nothing and say so.
 
-#include "gtest_winelib.h"
+#include "gtest_win32.h"
 
 #include <memory>
 #include <string>

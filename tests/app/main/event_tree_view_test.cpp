@@ -2,7 +2,7 @@
 // selection change that saves the series left and loads the new one, the race renamed in place,
 // and the other races closed when one opens.
 
-#include "gtest_winelib.h"
+#include "gtest_win32.h"
 
 #include <memory>
 #include <string>

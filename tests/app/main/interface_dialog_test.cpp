@@ -2,7 +2,7 @@
 // on the port chosen with "Ouvrir" and the settings it writes, and the main window taking them up
 // once it is closed.
 
-#include "gtest_winelib.h"
+#include "gtest_win32.h"
 
 #include <functional>
 #include <memory>

@@ -3,7 +3,7 @@
 // answered, and the working race file and crash copy of the data folder put back as they were
 // when the test ends.
 
-#include "gtest_winelib.h"
+#include "gtest_win32.h"
 
 #include <deque>
 #include <memory>
@@ -18,29 +18,9 @@
 #include "main/main_window_state.h"
 #include "main/message_box.h"
 #include "main/tree_view.h"
+#include "windows_files.h"
 
 namespace zd_test {
-
-inline std::string ReadWindowsFile(const std::string& path) {
-  HANDLE file =
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "(missing)";
-  std::string bytes;
-  char buffer[65536];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-  CloseHandle(file);
-  return bytes;
-}
-
-inline bool WriteWindowsFile(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return written == bytes.size();
-}
 
 // Two file contents compared; when they differ, where, with a little context.
 inline ::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected) {

@@ -1,6 +1,5 @@
-#include "gtest_winelib.h"
+#include "gtest_win32.h"
 
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -19,6 +18,7 @@
 #include "main/main_window_model.h"
 #include "main/main_window_state.h"
 #include "main/message_box.h"
+#include "unix_shell.h"
 #include "wait_for.h"
 
 // The start-up and the shutdown of the program, run in the test's own process so that its
@@ -80,7 +80,6 @@ void RemoveTree(const std::string& folder) {
 // Leaves the data folder, so that it can be moved.
 void LeaveDataFolder() {
   SetCurrentDirectoryA("C:\\");
-  if (chdir("/") != 0) ADD_FAILURE() << "chdir";
 }
 
 // Puts the installed data folder aside and in its place one that holds only its folders, empty;
@@ -448,8 +447,9 @@ TEST_F(MainWindowStart, ClosingIsRefusedWhileASeriesRuns) {
 // Wine virtual desktop of 1920 x 1080, whose size is then the screen's, and reports through its
 // XML output.
 TEST(MainWindowOnAnotherScreen, PlacesItsControlsForThatScreen) {
-  const std::string report = std::string(ZD_TEST_OUTPUT_DIR) + "/other_screen.xml";
-  std::remove(report.c_str());
+  const std::string report =
+      zd_test::WindowsPathOf(std::string(ZD_TEST_OUTPUT_DIR) + "/other_screen.xml");
+  DeleteFileA(report.c_str());
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, sizeof self);
   std::string commandLine = std::string("explorer.exe /desktop=zd1920,1920x1080 \"") + self +

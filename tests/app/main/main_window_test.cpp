@@ -1,4 +1,4 @@
-#include "gtest_winelib.h"
+#include "gtest_win32.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "program_process.h"
+#include "unix_shell.h"
 #include "wait_for.h"
 
 namespace {
@@ -15,31 +16,21 @@ using zd_test::ProgramBox;
 
 const char kPrintingWarningCaption[] = "Message Important";
 
-std::string UnixFileBytes(const std::string& path) {
-  std::string bytes;
-  if (FILE* file = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-    std::fclose(file);
-  }
-  return bytes;
-}
-
 // Saves a picture of the screen once two grabs in a row are the same: Wine hands what a window
 // painted to the display a little later, so a single grab may still show a box just closed.
 bool SaveSteadyScreen(const std::string& png) {
   const std::string raw = png + ".rgb";
   std::string previous;
   const bool steady = zd_test::WaitFor([&] {
-    if (std::system(("import -window root -depth 8 'rgb:" + raw + "'").c_str()) != 0) return false;
-    std::string grab = UnixFileBytes(raw);
+    if (!zd_test::RunShell("import -window root -depth 8 " + zd_test::ShellQuoted("rgb:" + raw)))
+      return false;
+    std::string grab = zd_test::ReadUnixFile(raw);
     const bool same = !grab.empty() && grab == previous;
     previous = std::move(grab);
     return same;
   });
-  std::remove(raw.c_str());
-  return steady && std::system(("import -window root '" + png + "'").c_str()) == 0;
+  DeleteFileA(zd_test::WindowsPathOf(raw).c_str());
+  return steady && zd_test::RunShell("import -window root " + zd_test::ShellQuoted(png));
 }
 
 // The installed program from its start to its end, as its user sees it: the boxes of the start

@@ -6,7 +6,7 @@
 // the decoder switched off and on again while the series runs: the link is lost, recovered, and
 // the passings after the recovery all count.
 
-#include "gtest_winelib.h"
+#include "gtest_win32.h"
 
 #include <algorithm>
 #include <array>

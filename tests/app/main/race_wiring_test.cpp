@@ -2,7 +2,7 @@
 // the event under the run and the timer starts it, closing is refused while it runs, a lap counted
 // reaches the board, the stop gives the controls back and the series is saved when it is left.
 
-#include "gtest_winelib.h"
+#include "gtest_win32.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // run by the timer on the passings of the decoder simulator, with the mode controls ignored
 // meanwhile, and a manual lap given after the operator's answer.
 
-#include "gtest_winelib.h"
+#include "gtest_win32.h"
 
 #include <memory>
 #include <string>

@@ -1,0 +1,104 @@
+#!/bin/bash
+# The installer as a Windows user meets it, in a fresh Wine prefix: a silent install that starts,
+# a second install over the user's changed settings, ./run over them too, then the uninstaller.
+# Usage: install_test.sh INSTALLER WORK-FOLDER PROGRAM
+# Needs DISPLAY (an X server) and the Wine of ./test's environment.
+set -euo pipefail
+installer=$1
+work=$2
+program=$3
+repo=$(cd "$(dirname "$0")/../.." && pwd)
+source "$repo/tools/wine_prefix.sh"
+
+export WINEPREFIX="$work/prefix"
+# No Linux menu entries for the shortcuts of a throw-away prefix.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d"
+failures=0
+fail() {
+  echo "FAILED: $*" >&2
+  failures=$((failures + 1))
+}
+# Waits up to $1 seconds for the command after it to succeed.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.2
+  done
+}
+program_window_shown() {
+  xwininfo -root -tree 2>/dev/null | grep -q '"Zentrik": ("zentrikdizavirov.exe"'
+}
+install_silently() {
+  wine "$installer" /S
+  wineserver -w
+}
+
+wineserver -k 2>/dev/null || true
+rm -rf "$work"
+mkdir -p "$work"
+zd_prepare_prefix >/dev/null
+folder=$(zd_data_folder)
+settings="$folder/RéglagesInterface2.rg"
+display="$folder/Private/RéglagesAffichage.rgsc"
+
+# A fresh install: the program, its own files, the factory settings, the shortcut, the uninstaller.
+install_silently
+file "$folder/ZentrikDizavirov.exe" | grep -q 'PE32+ executable (GUI) x86-64.*MS Windows' ||
+  fail "the installed program is no 64-bit Windows program: $(file "$folder/ZentrikDizavirov.exe")"
+cmp -s "$program" "$folder/ZentrikDizavirov.exe" || fail "the installed program is not the one built"
+for installed in "$settings" "$display" "$folder/RéglagesSons.rg" "$folder/sons/cloche.wav" \
+  "$folder/paysDrapeaux/FRA.bmp" "$folder/Translation/MenuPrincipal.trans" \
+  "$folder/BaseDonnéesPays.bd" "$folder/uninstall.exe"; do
+  [[ -s "$installed" ]] || fail "not installed: $installed"
+done
+shortcut=$(find "$WINEPREFIX/drive_c" -name 'Zentrik Dizavirov.lnk' | head -1)
+[[ -n "$shortcut" ]] || fail "no Start menu shortcut"
+
+# The installed program starts and shows its main window.
+wine "C:\\Program Files\\Zentrik Dizavirov\\ZentrikDizavirov.exe" >/dev/null 2>&1 &
+wait_until 60 program_window_shown || fail "the installed program showed no main window"
+wineserver -k 2>/dev/null || true
+wineserver -w
+
+# The user's COM port and column widths, and an event; then the program damaged, to be mended.
+printf 'COM5\t0\tZentrik\r\n' >"$settings"
+printf '123\t45\t\r\n' >>"$display"
+printf 'an event of the user\r\n' >"$folder/Course.race2"
+cp "$settings" "$work/settings.kept"
+cp "$display" "$work/display.kept"
+printf 'damaged' >"$folder/ZentrikDizavirov.exe"
+
+install_silently
+cmp -s "$work/settings.kept" "$settings" || fail "installing again changed RéglagesInterface2.rg"
+cmp -s "$work/display.kept" "$display" || fail "installing again changed the column widths"
+cmp -s "$program" "$folder/ZentrikDizavirov.exe" || fail "installing again did not replace the program"
+
+# ./run installs the same way before it starts the program.
+(cd "$repo" && ./run >"$work/run.log" 2>&1) &
+run=$!
+wait_until 300 program_window_shown || fail "./run showed no main window (see $work/run.log)"
+wineserver -k 2>/dev/null || true
+wait "$run" || true
+cmp -s "$work/settings.kept" "$settings" || fail "./run changed RéglagesInterface2.rg"
+cmp -s "$work/display.kept" "$display" || fail "./run changed the column widths"
+
+# The uninstaller removes the program's own files and keeps the user's.
+wine "C:\\Program Files\\Zentrik Dizavirov\\uninstall.exe" /S "_?=C:\\Program Files\\Zentrik Dizavirov"
+wineserver -w
+for gone in "$folder/ZentrikDizavirov.exe" "$folder/uninstall.exe" "$folder/sons" "$shortcut"; do
+  [[ ! -e "$gone" ]] || fail "left by the uninstaller: $gone"
+done
+for kept in "$settings" "$display" "$folder/Course.race2" "$folder/BaseDonnéesPays.bd" \
+  "$folder/Translation/MenuPrincipal.trans"; do
+  [[ -e "$kept" ]] || fail "removed by the uninstaller: $kept"
+done
+
+if ((failures)); then
+  echo "$failures check(s) failed; the prefix is left in $WINEPREFIX" >&2
+  exit 1
+fi
+wineserver -k 2>/dev/null || true
+rm -rf "$work"
+echo "The installer installs, upgrades, leaves ./run the user's settings and uninstalls."
