@@ -1,5 +1,6 @@
 #include "main/decoder_protocol.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -71,6 +72,26 @@ int MessageAssembler::push(uint8_t byte, const Accepted* accepted, std::size_t a
   return length_;
 }
 
+int MessageAssembler::resync(const Accepted* accepted, std::size_t acceptedCount) {
+  const std::array<uint8_t, kMaxLength> held = bytes_;
+  const int length = length_;
+  reset();
+  int completed = 0;
+  for (int i = 1; i < length; ++i) completed = push(held[i], accepted, acceptedCount);
+  return completed;
+}
+
+void MessageAssembler::keepTrailingHeaderBytes() {
+  int kept = 0;
+  while (kept < 3 && kept < length_ - 4 && bytes_[length_ - 1 - kept] == 0xFF) ++kept;
+  std::fill(bytes_.begin(), bytes_.begin() + kept, uint8_t{0xFF});
+  position_ = kept;
+}
+
+bool IsDecoderClock(uint8_t minutes, uint8_t seconds, uint16_t ticks) {
+  return minutes < 60 && seconds < 60 && ticks >= 18661;
+}
+
 namespace {
 
 constexpr MessageAssembler::Accepted kPassingOnly[] = {{kPassingMarker, kPassingLength}};
@@ -80,9 +101,9 @@ constexpr MessageAssembler::Accepted kResetReply[] = {{kResetReplyMarker, kReset
 
 }  // namespace
 
-void PassingParser::beginRead(DecoderLink link, int64_t nowMs, std::size_t count) {
+void PassingParser::beginRead(DecoderLink link, int64_t nowMs) {
   readMs_ = nowMs;
-  if (link == DecoderLink::Interface && holdsInterfaceByte_ && count == 0 &&
+  if (link == DecoderLink::Interface && holdsInterfaceByte_ &&
       nowMs - interfaceByteReadMs_ > kInterfacePartnerWaitMs) {
     holdsInterfaceByte_ = false;
   }
@@ -105,7 +126,7 @@ PassingParser::Parsed PassingParser::push(DecoderLink link, uint8_t byte) {
     case DecoderLink::BluetoothDecoder: {
       // A reply whose header was taken while reconnecting completes here: it is no passing.
       int length = assembler_.push(byte, kPassingOnly, std::size(kPassingOnly));
-      return length == kPassingLength ? completePassing() : Parsed::Nothing;
+      return length == kPassingLength ? completePassing(false) : Parsed::Nothing;
     }
     case DecoderLink::Unknown: break;
   }
@@ -114,22 +135,37 @@ PassingParser::Parsed PassingParser::push(DecoderLink link, uint8_t byte) {
 
 PassingParser::Parsed PassingParser::pushReconnecting(uint8_t byte) {
   int length = assembler_.push(byte, kPassingOrReply, std::size(kPassingOrReply));
-  if (length == kPassingLength) return completePassing();
-  if (length != kIdentifyReplyLength) return Parsed::Nothing;
+  if (length == kPassingLength) return completePassing(true);
+  return length == kIdentifyReplyLength ? completeReply() : Parsed::Nothing;
+}
+
+PassingParser::Parsed PassingParser::completeReply() {
   const uint8_t* b = assembler_.bytes();
   replyLinkType_ = b[4];
   replyNumber_ = static_cast<DecoderNumber>(b[5] << 8 | b[6]);
   return Parsed::IdentifyReply;
 }
 
-PassingParser::Parsed PassingParser::completePassing() {
+PassingParser::Parsed PassingParser::completePassing(bool repliesAllowed) {
   const uint8_t* b = assembler_.bytes();
+  const auto ticks = static_cast<uint16_t>(b[9] << 8 | b[10]);
+  if (!IsDecoderClock(b[7], b[8], ticks)) {
+    // Only a reply can complete within the ten bytes searched again: a passing needs eleven.
+    if (!repliesAllowed) {
+      assembler_.resync(kPassingOnly, std::size(kPassingOnly));
+      return Parsed::Nothing;
+    }
+    return assembler_.resync(kPassingOrReply, std::size(kPassingOrReply)) == kIdentifyReplyLength
+               ? completeReply()
+               : Parsed::Nothing;
+  }
   passing_.transponder = static_cast<TransponderNumber>(b[4] << 8 | b[5]);
   passing_.hours = b[6];
   passing_.minutes = b[7];
   passing_.seconds = b[8];
   passing_.ticks = static_cast<uint16_t>(b[9] << 8 | b[10]);
   passing_.decoderTime = DecoderTime(b[6], b[7], b[8], passing_.ticks);
+  assembler_.keepTrailingHeaderBytes();
   return Parsed::Passing;
 }
 

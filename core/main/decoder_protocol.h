@@ -101,6 +101,14 @@ class MessageAssembler {
   // it until the next push), else 0.
   int push(uint8_t byte, const Accepted* accepted, std::size_t acceptedCount);
   void reset() { position_ = 0; length_ = 0; }
+  // Drops the first byte of the message just completed and searches its other bytes again for a
+  // header: a message cut short on the line holds the beginning of the next one. Returns the
+  // length of a message that the last of those bytes completes (bytes() then holds it), else 0.
+  int resync(const Accepted* accepted, std::size_t acceptedCount);
+  // Once a message has been taken: its last bytes, when they are FF, are kept as the beginning
+  // of the next header. A message cut short by one or two bytes is completed with the next
+  // message's first FF bytes, and its clock can still be a time.
+  void keepTrailingHeaderBytes();
   int position() const { return position_; }
   const uint8_t* bytes() const { return bytes_.data(); }
 
@@ -121,10 +129,16 @@ struct DecoderPassing {
   int32_t decoderTime = 0;
 };
 
-// A KV1 byte still without its partner at an empty read made more than this long after it was
-// read is taken for a lost byte's partner and dropped; the two bytes of a passing take about 2 ms
-// on the line.
-inline constexpr int64_t kInterfacePartnerWaitMs = 100;
+// A KV1 byte still without its partner at a read made more than this long after it was read is
+// taken for a lost byte's partner and dropped, whatever that read brings: the two bytes of a
+// passing take about 2 ms on the line, so the partner of a byte comes with the very next read,
+// which the 100 ms timer makes at most about 110 ms later.
+inline constexpr int64_t kInterfacePartnerWaitMs = 150;
+
+// Whether the clock fields of a DecoderPassingMessage can be a time at all: minutes and seconds
+// below 60, sub-second ticks within 18661 to 65535. A message cut short on the line and completed
+// with the next message's bytes rarely passes.
+bool IsDecoderClock(uint8_t minutes, uint8_t seconds, uint16_t ticks);
 
 // Assembles passings from the bytes read, across reads and timer ticks: a message split over two
 // reads completes on the second. One parser serves the running series, the start on the first
@@ -139,12 +153,14 @@ class PassingParser {
 
   // Announces the bytes of one read, made at nowMs on a monotonic clock; call it for every read,
   // also one that failed or brought nothing (count 0). A KV1 byte left alone at the end of a
-  // read and still alone at an empty read more than kInterfacePartnerWaitMs later is dropped, so
-  // that a lost byte does not pair every later byte with the wrong partner.
-  void beginRead(DecoderLink link, int64_t nowMs, std::size_t count);
+  // read and still alone at a read more than kInterfacePartnerWaitMs later is dropped, so that a
+  // lost byte does not pair every later byte with the wrong partner.
+  void beginRead(DecoderLink link, int64_t nowMs);
 
   // Parses one byte by the kind of link; returns Passing when it completes a message. A KV1
-  // passing carries its transponder only: the caller times it when it completes.
+  // passing carries its transponder only: the caller times it when it completes. A KV2/KV3
+  // message whose clock cannot be a time is dropped, and its bytes after the first are searched
+  // again for the header of the message that cut it short.
   Parsed push(DecoderLink link, uint8_t byte);
 
   // During a reconnection on a USB decoder: a DecoderIdentifyReply is recognised besides the
@@ -156,7 +172,7 @@ class PassingParser {
   template <typename OnPassing>
   void feed(DecoderLink link, const uint8_t* bytes, std::size_t count, int64_t nowMs,
             OnPassing&& onPassing) {
-    beginRead(link, nowMs, count);
+    beginRead(link, nowMs);
     for (std::size_t i = 0; i < count; ++i) {
       if (push(link, bytes[i]) == Parsed::Passing) onPassing(passing_);
     }
@@ -172,7 +188,10 @@ class PassingParser {
   DecoderNumber replyNumber() const { return replyNumber_; }
 
  private:
-  Parsed completePassing();
+  // The passing held by the assembler, or Nothing when its clock cannot be a time (after which
+  // the assembler has searched its bytes again; a reply found there is returned when allowed).
+  Parsed completePassing(bool repliesAllowed);
+  Parsed completeReply();
 
   MessageAssembler assembler_;
   // KV1: the first byte of a pair, held until its partner comes.

@@ -132,26 +132,83 @@ TEST(PassingParser, InterfacePairsOverOddReads) {
 }
 
 TEST(PassingParser, InterfaceByteWhosePartnerWasLostIsDropped) {
-  // 0x00 0x2A is car 000042; its 0x00 got lost, the 0x2A must not pair with the next car's byte.
-  PassingParser parser;
-  std::vector<Seen> seen;
-  auto feed = [&](const Bytes& bytes, int64_t atMs) {
-    parser.feed(DecoderLink::Interface, bytes.data(), bytes.size(), atMs,
-                [&](const DecoderPassing& p) { seen.push_back({0, SixDigits(p.transponder), 0}); });
+  // 0x00 0x2A is car 000042; when its 0x00 is lost, the 0x2A must not pair with the next car's
+  // first byte, whatever the reads that follow bring.
+  struct Read {
+    int64_t atMs;
+    Bytes bytes;
   };
-  feed({0x2A}, 0);
-  feed({}, 60);  // the partner may still be on its way
-  EXPECT_EQ(parser.position(), 1);
-  feed({}, 160);  // an empty read well after it: lost
-  EXPECT_EQ(parser.position(), 0);
-  feed({0x00, 0x07}, 1900);
-  EXPECT_EQ(seen, (std::vector<Seen>{{0, "000007", 0}}));
+  struct Case {
+    const char* name;
+    std::vector<Read> reads;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {"an empty read, then the next car at the next tick",
+       {{0, {0x2A}}, {100, {}}, {200, {0x00, 0x07}}, {300, {0x00, 0x09}}},
+       {"000007", "000009"}},
+      {"the next car at a late read", {{0, {0x2A}}, {200, {0x00, 0x07}}}, {"000007"}},
+      {"a late read after a busy moment", {{2000, {0x00}}, {4500, {0x2A}}}, {}},
+      {"the partner at the next tick", {{0, {0x00}}, {110, {0x2A, 0x00, 0x07}}},
+       {"000042", "000007"}},
+      {"the partner after an empty read soon after", {{0, {0x00}}, {60, {}}, {120, {0x2A}}},
+       {"000042"}},
+  };
+  for (const Case& c : cases) {
+    PassingParser parser;
+    std::vector<std::string> seen;
+    for (const Read& r : c.reads) {
+      parser.feed(DecoderLink::Interface, r.bytes.data(), r.bytes.size(), r.atMs,
+                  [&](const DecoderPassing& p) { seen.push_back(SixDigits(p.transponder)); });
+    }
+    EXPECT_EQ(seen, c.expected) << c.name;
+  }
+}
 
-  // A read late because the program was busy still pairs the bytes that were waiting in the port.
-  seen.clear();
-  feed({0x00}, 2000);
-  feed({0x2A}, 4500);
-  EXPECT_EQ(seen, (std::vector<Seen>{{0, "000042", 0}}));
+TEST(PassingParser, MessageCutShortDoesNotSwallowTheNextOne) {
+  // Car 1001's message cut after n bytes, then car 1002's whole message: the bytes of a message
+  // that cannot be a time are searched again for the next header. Cut after its seconds, the
+  // first message's clock still reads a time, within its second.
+  const Bytes cut = PassingMessage(1001, 0, 10, 20, 30000);
+  const Bytes whole = PassingMessage(1002, 0, 10, 21, 18661);
+  const Seen next{0, "001002", 621000};
+  for (int n = 4; n <= 10; ++n) {
+    std::vector<Seen> expected;
+    // Its ticks end in the next message's FF bytes (30000 is 0x7530).
+    if (n >= 9) expected.push_back({0, "001001", DecoderTime(0, 10, 20, n == 9 ? 0xFFFF : 0x75FF)});
+    expected.push_back(next);
+    PassingParser parser;
+    EXPECT_EQ(FeedReads(parser, DecoderLink::UsbDecoder, {Join({Bytes(cut.begin(), cut.begin() + n), whole})}),
+              expected)
+        << n;
+  }
+
+  // Clocks that are no time: dropped, and the message after them counts.
+  struct Case {
+    const char* name;
+    Bytes message;
+  };
+  const Case cases[] = {
+      {"minutes 60", PassingMessage(1001, 0, 60, 0, 18661)},
+      {"seconds 60", PassingMessage(1001, 0, 0, 60, 18661)},
+      {"ticks below the second's first", PassingMessage(1001, 0, 0, 1, 18660)},
+  };
+  for (const Case& c : cases) {
+    PassingParser parser;
+    EXPECT_EQ(FeedReads(parser, DecoderLink::BluetoothDecoder, {Join({c.message, whole})}),
+              std::vector<Seen>{next})
+        << c.name;
+  }
+
+  // While reconnecting, the decoder's reply is found in the bytes of a message it cut short.
+  PassingParser parser;
+  std::vector<PassingParser::Parsed> parsed;
+  for (uint8_t b : Join({Bytes(cut.begin(), cut.begin() + 4), {0xFF, 0xFF, 0xFF, 0x01, 0x02, 0x00, 0x05}})) {
+    PassingParser::Parsed p = parser.pushReconnecting(b);
+    if (p != PassingParser::Parsed::Nothing) parsed.push_back(p);
+  }
+  EXPECT_EQ(parsed, std::vector<PassingParser::Parsed>{PassingParser::Parsed::IdentifyReply});
+  EXPECT_EQ(parser.replyNumber(), 5);
 }
 
 TEST(PassingParser, UnknownKindIgnoresBytesAndResetClearsAHalfMessage) {
