@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 
 #include "files/ranking.h"
+#include "files/time_format.h"
 #include "main/live_ranking.h"
 
 namespace zd {
@@ -61,6 +63,42 @@ bool StopPlaysInstead(const Rules& rules, const SeriesResultEntry& slot, bool ch
 
 bool IsSlotIndex(int i) { return i >= 0 && i < kMaxSeriesSlots; }
 
+// A race time for the status texts, to the tenth.
+std::string StatusTime(int64_t ms) {
+  const int64_t t = std::clamp<int64_t>(ms, 0, std::numeric_limits<int32_t>::max());
+  return FormatLapTime(static_cast<int32_t>(t / 100 * 100));
+}
+
+// The elapsed time of a KV2/KV3 passing in the running series; false when the passing cannot
+// belong to it.
+bool DecoderPassingElapsed(const Race& race, std::string_view transponder, int32_t decoderTime,
+                           int64_t& elapsed) {
+  RaceState& state = race.state;
+  int64_t now = 0;
+  const bool clockKnown = SeriesClockNow(race, now);
+  if (state.decoderTimeSeen && decoderTime < state.latestDecoderTime - kDecoderClockToleranceMs) {
+    // Without a counter, the laps go on from the latest passing seen.
+    if (!clockKnown) {
+      now = DecoderElapsed(state.latestDecoderTime, state.seriesTimeOrigin) + state.decoderClockShift;
+    }
+    state.decoderClockShift = now - DecoderElapsed(decoderTime, state.seriesTimeOrigin);
+    state.latestDecoderTime = decoderTime;
+    race.hooks.reportStatus("Horloge du décodeur repartie à zéro : temps recalés à " +
+                            StatusTime(now) + ".");
+  }
+  elapsed = DecoderElapsed(decoderTime, state.seriesTimeOrigin) + state.decoderClockShift;
+  if (clockKnown && elapsed > now + kDecoderClockMarginMs) {
+    race.hooks.reportStatus("Passage " + std::string(transponder) + " ignoré : temps " +
+                            StatusTime(elapsed) + " au-delà de la course.");
+    return false;
+  }
+  if (!state.decoderTimeSeen || decoderTime > state.latestDecoderTime) {
+    state.latestDecoderTime = decoderTime;
+  }
+  state.decoderTimeSeen = true;
+  return true;
+}
+
 void Rank(const Race& race) {
   LiveSeries& s = race.series;
   RankLiveSeries(s.parameters.rankingMode, *s.liveTable, s.rankingEntries, s.rows, s.rowCount);
@@ -74,6 +112,14 @@ void ResetRaceValues(RaceState& state) {
   state.finishTargetLaps = 0;
   state.bellRung = 0;
   state.seriesBestLap = kNoSeriesBestLap;
+  state.decoderTimeSeen = false;
+  state.latestDecoderTime = 0;
+  state.decoderClockShift = 0;
+}
+
+bool SeriesClockNow(const Race& race, int64_t& elapsed) {
+  return InterfaceElapsed(race.hooks.performanceCount(), race.state.pcStartCount,
+                          race.hooks.performanceFrequency(), race.state.seriesTimeOrigin, elapsed);
 }
 
 std::string RaceSoundFile(RaceSound sound, int32_t slotNumber, const SoundSettings& sounds,
@@ -187,6 +233,11 @@ void HandlePassing(const Race& race, std::string_view transponder, const Passing
   LiveSeriesTable& table = *race.series.liveTable;
   const RaceState& state = race.state;
   const int64_t protection = int64_t{race.settings.lapProtectionTime} * 1000;
+  int64_t decoderElapsed = 0;
+  if (IsDecoder(time.link) &&
+      !DecoderPassingElapsed(race, transponder, time.decoderTime, decoderElapsed)) {
+    return;
+  }
   for (int i = 0; i < kMaxSeriesSlots; ++i) {
     SeriesResultEntry& slot = table[i];
     if (slot.finished != 0 || slot.transponder != transponder) continue;
@@ -194,7 +245,7 @@ void HandlePassing(const Race& race, std::string_view transponder, const Passing
     switch (time.link) {
       case DecoderLink::UsbDecoder:
       case DecoderLink::BluetoothDecoder:
-        slot.elapsedTime = DecoderElapsed(time.decoderTime, state.seriesTimeOrigin);
+        slot.elapsedTime = decoderElapsed;
         break;
       case DecoderLink::Interface:
         slot.passingTick = time.performanceCount;
@@ -335,6 +386,11 @@ void HandleFirstCarPassing(const Race& race, std::string_view transponder,
           state.seriesTimeOriginSet = true;
         }
         slot.elapsedTime = DecoderElapsed(time.decoderTime, state.seriesTimeOrigin);
+        // What the restart check of the passings that follow compares with.
+        if (!state.decoderTimeSeen || time.decoderTime > state.latestDecoderTime) {
+          state.latestDecoderTime = time.decoderTime;
+        }
+        state.decoderTimeSeen = true;
         break;
       case DecoderLink::Interface: {
         slot.passingTick = time.performanceCount;

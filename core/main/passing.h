@@ -23,6 +23,15 @@ namespace zd {
 
 inline constexpr int32_t kNoSeriesBestLap = 1000000000;
 
+// A KV2/KV3 passing whose clock is this far behind the latest one the series has seen means the
+// decoder's clock started again (a power cut): passings of cars that cross close together may
+// come a little out of order, never a second.
+inline constexpr int64_t kDecoderClockToleranceMs = 1000;
+// A KV2/KV3 passing this far beyond the series' own clock cannot be one of this series (a
+// message the line spoiled): the decoder's clock and the PC's drift apart by a few seconds a day
+// at most.
+inline constexpr int64_t kDecoderClockMarginMs = 10000;
+
 // The race clock of the running series; the main timer computes it.
 struct RaceClock {
   int64_t startTick = 0;
@@ -48,6 +57,11 @@ struct RaceState {
   RaceClock raceClock;
   // A failed write of the live file is reported once, until a write succeeds again.
   bool liveFileFailureReported = false;
+  // The decoder's clock as the series has seen it. After a restart of that clock its times are
+  // shifted onto the series' own clock, so that the laps go on where they were.
+  bool decoderTimeSeen = false;
+  int32_t latestDecoderTime = 0;
+  int64_t decoderClockShift = 0;  // ms added to the decoder's times
 };
 
 // When the series is armed: no origin, no target, no bell, no fastest lap yet.
@@ -80,7 +94,16 @@ struct PassingTime {
 };
 
 // The passing procedure, for a running series. transponder is the six-digit text.
+// A KV2/KV3 passing is first set against the series' own clock (the performance counter since
+// PcStartCount, as a manual lap is timed): a decoder clock that went back by more than
+// kDecoderClockToleranceMs has restarted, and its times are rebased on the series' clock at that
+// moment, which the status text says once; a passing beyond the series' clock by more than
+// kDecoderClockMarginMs is not counted, and the status text says so.
 void HandlePassing(const Race& race, std::string_view transponder, const PassingTime& time);
+
+// The series' own clock now: the performance counter since PcStartCount, less SeriesTimeOrigin.
+// False without a counter.
+bool SeriesClockNow(const Race& race, int64_t& elapsed);
 
 // The procedure from the recording of the lap on, for slot index i (0 to 49) whose elapsed time
 // and current lap are set: decoder passings after their acceptance, and manual laps.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -93,6 +94,7 @@ class FakeHost : public DecoderLinkHost {
   void showStatus(std::string_view text) override { statuses.emplace_back(text); }
   void reconnectionPassing(const DecoderPassing& p) override {
     passings.push_back(SixDigits(p.transponder));
+    if (onPassing) onPassing(p);
   }
 
   InterfaceSettings file;
@@ -107,6 +109,7 @@ class FakeHost : public DecoderLinkHost {
   std::vector<std::pair<std::string, std::string>> boxes;  // caption, text
   std::vector<std::string> statuses;
   std::vector<std::string> passings;
+  std::function<void(const DecoderPassing&)> onPassing;
 
  private:
   FakeDecoder& decoder_;
@@ -375,6 +378,77 @@ TEST(InterfaceDialog, TheStateShownWhenItOpens) {
   }
 }
 
+// A decoder that loses its power during a running series: the link is lost and found again, and
+// the decoder's clock, started again from zero when its power came back, is rebased on the
+// series' clock by the passings themselves. The reconnection sends no clock reset: a decoder
+// that kept its power (a cable pulled) keeps its clock, and its laps stay exact.
+class PowerCutTest : public test::RaceTest {};
+
+TEST_F(PowerCutTest, PassingsGoOnCountingAfterTheReconnection) {
+  parameters().duration = 10;
+  Load({"Alain"});
+  FakeDecoder decoder;
+  FakeHost host{decoder};
+  host.file.portName = "COM5";
+  host.file.connected = 1;
+  host.file.decoderKind = kUsbDecoderKind;
+  DecoderLinkState link;
+  InterfaceSettings settings;
+  PassingParser parser;
+  const int64_t raceStart = host.tick;
+  int64_t poweredAt = 0;  // series time at which the decoder's clock restarted
+  int64_t readAt = -1;    // series time of the passing read during the reconnection
+  host.onPassing = [&](const DecoderPassing& p) {
+    readAt = hooks.count;
+    PassingTime time;
+    time.link = DecoderLink::UsbDecoder;
+    time.decoderTime = p.decoderTime;
+    HandlePassing(race(), SixDigits(p.transponder), time);
+  };
+  // Timer ticks up to a series time; the decoder, once powered again, sends car 1's passing
+  // with its reply, timed by its own clock at that tick.
+  auto tickTo = [&](int64_t seriesMs) {
+    while (hooks.count < seriesMs) {
+      hooks.count += 100;
+      host.tick += 100;
+      decoder.nowMs += 100;
+      if (poweredAt != 0) {
+        const int64_t t = hooks.count - poweredAt;
+        // 46.875 ticks a millisecond from 18661, rounded up so that the time reads back whole.
+        const auto ticks = static_cast<uint16_t>(18661 + (t % 1000 * 375 + 7) / 8);
+        decoder.after = PassingMessage(1001, 0, static_cast<uint8_t>(t / 60000),
+                                       static_cast<uint8_t>(t % 60000 / 1000), ticks);
+      }
+      SuperviseDecoderLink({link, settings, host, decoder, parser, true, true, raceStart});
+    }
+  };
+
+  for (int32_t t = 30000; t <= 120000; t += 30000) {
+    tickTo(t);
+    Pass(1, t);
+  }
+  decoder.off = true;
+  tickTo(140000);
+  EXPECT_EQ(settings.connected, 0);
+  decoder.off = false;
+  poweredAt = 140000;
+  tickTo(150000);
+  ASSERT_EQ(settings.connected, 1);
+  ASSERT_GT(readAt, 140000);
+  EXPECT_EQ(slot(1).laps, 5);
+  EXPECT_EQ(slot(1).raceTime, readAt);
+  // Later passings keep to the rebased clock: a lap of 30 s is a lap of 30 s.
+  decoder.after.clear();
+  tickTo(readAt + 30000);
+  PassAtCounter(1, static_cast<int32_t>(readAt + 30000 - poweredAt));
+  EXPECT_EQ(slot(1).laps, 6);
+  EXPECT_EQ(slot(1).raceTime, readAt + 30000);
+  EXPECT_EQ(slot(1).lapTimes[6], 30000);
+  EXPECT_EQ(hooks.statuses.size(), 1u);
+  const Bytes reset(DecoderClockReset.begin(), DecoderClockReset.end());
+  for (const Bytes& w : decoder.writes) EXPECT_NE(w, reset);
+}
+
 // Passings read while reconnecting go where the live mode of the series takes them.
 class ReconnectionPassingTest : public test::RaceControlTest {};
 
@@ -398,6 +472,7 @@ TEST_F(ReconnectionPassingTest, GoToTheRunningSeriesOrTheScanOrNowhere) {
   timer = RaceTimerState{};
 
   state.running = 1;
+  hooks.count = 65000;  // read at once, 65 s into the series
   RouteReconnectionPassing(Control(), passing);
   EXPECT_EQ(slot(1).passingCount, 1);
   EXPECT_EQ(slot(1).raceTime, 65000);

@@ -216,8 +216,9 @@ TEST_F(ManualLapTest, OnADecoderTheStartByHandWaitsForTheClockReset) {
   EXPECT_EQ(Click(1), ManualLap::FirstPassing);
   // The decoder's clock started at the reset: its passings keep to the click's origin.
   const int64_t sinceReset = hooks.tick - resetAt;
-  Arrive(PassingMessage(1001, 0, 0, static_cast<uint8_t>((sinceReset + 30000) / 1000), 18661), 0);
-  Tick();
+  Arrive(PassingMessage(1001, 0, 0, static_cast<uint8_t>((sinceReset + 30000) / 1000), 18661),
+         30000);
+  Tick(30000);
   EXPECT_EQ(slot(1).passingCount, 2);
   EXPECT_EQ(slot(1).raceTime, 30000);
 }

@@ -467,6 +467,50 @@ TEST_F(PassingTest, PublishingWritesRefreshesAndUploadsWhenLive) {
   EXPECT_EQ(hooks.statuses.size(), 2u);
 }
 
+TEST_F(PassingTest, DecoderTimesAreHeldAgainstTheSeriesClock) {
+  // Car 1 laps every 30 s to 300 s on a decoder whose clock matches the series' own clock, then
+  // the passings of each case, as {decoder clock, series clock when read}.
+  struct Read {
+    int slot;
+    int32_t decoderMs;
+    int64_t seriesMs;
+  };
+  struct Case {
+    const char* name;
+    std::vector<Read> reads;
+    int32_t laps, raceTime;
+    std::vector<std::string> statuses;
+  };
+  std::vector<Read> restarted;  // the decoder lost its power at 305 s: its clock restarted at 0
+  for (int i = 1; i <= 12; ++i) restarted.push_back({1, 30000 * i - 5000, 300000 + 30000 * i});
+  const Case cases[] = {
+      {"a spoiled message four hours ahead",
+       {{1, 15540000, 301000}, {1, 330000, 330000}}, 11, 330000,
+       {"Passage 001001 ignoré : temps 4:19:00.000 au-delà de la course."}},
+      {"a clock that restarts without the link being lost", restarted, 22, 660000,
+       {"Horloge du décodeur repartie à zéro : temps recalés à 5:30.000."}},
+      {"another car's passing read a little later", {{2, 330500, 330600}, {1, 330000, 330600}},
+       11, 330000, {}},
+      {"a passing ahead of the series clock by less than the margin", {{1, 335000, 330000}}, 11,
+       335000, {}},
+  };
+  parameters().duration = 20;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Load({"Alain", "Bruno"});
+    hooks.statuses.clear();
+    hooks.count = 0;
+    for (int32_t t = 30000; t <= 300000; t += 30000) Pass(1, t);
+    for (const Read& r : c.reads) {
+      hooks.count = r.seriesMs;
+      PassAtCounter(r.slot, r.decoderMs);
+    }
+    EXPECT_EQ(slot(1).laps, c.laps);
+    EXPECT_EQ(slot(1).raceTime, c.raceTime);
+    EXPECT_EQ(hooks.statuses, c.statuses);
+  }
+}
+
 TEST_F(PassingTest, KV1PassingsAreTimedByThePerformanceCounter) {
   Load({"Alain"});
   state.pcStartCount = 1000000;

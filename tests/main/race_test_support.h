@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -109,8 +110,14 @@ class RaceTest : public ::testing::Test {
     state.running = 1;
   }
 
-  // A KV2 passing of slot k's transponder at ms of the decoder clock.
+  // A KV2 passing of slot k's transponder at ms of the decoder clock, read at once: the
+  // performance counter, the series' own clock, is brought to the same moment.
   void Pass(int slotNumber, int32_t ms) {
+    hooks.count = std::max(hooks.count, state.pcStartCount + int64_t{ms} * hooks.frequency / 1000);
+    PassAtCounter(slotNumber, ms);
+  }
+  // The same, the counter left where it is.
+  void PassAtCounter(int slotNumber, int32_t ms) {
     PassingTime time;
     time.link = DecoderLink::UsbDecoder;
     time.decoderTime = ms;

@@ -180,8 +180,8 @@ TEST_F(RaceTimerTest, DecoderStartsOnTheAcceptedClockReset) {
     EXPECT_EQ(state.running, 1);
     EXPECT_EQ(state.pcStartCount, hooks.tick);
 
-    Arrive(test::PassingMessage(1001, 0, 0, 12, 18661), 100);
-    Tick();
+    Arrive(test::PassingMessage(1001, 0, 0, 12, 18661), 12000);
+    Tick(12000);
     EXPECT_EQ(slot(1).laps, 1);
     EXPECT_EQ(slot(1).raceTime, 12000);
     StopSeriesCommand(Commands());
