@@ -11,17 +11,41 @@ int32_t Low32(int64_t t) { return static_cast<int32_t>(static_cast<uint32_t>(t))
 
 bool IsSlotNumber(int slotNumber) { return slotNumber >= 1 && slotNumber <= kMaxSeriesSlots; }
 
-// The lap of a running series, timed by the PC's counter now, whatever times the other passings.
-void AddPassing(const RaceControl& c, int slotIndex) {
-  const Race& race = c.race;
-  RaceState& state = race.state;
-  SeriesResultEntry& slot = (*race.series.liveTable)[slotIndex];
+// The slot's current lap if the PC's counter timed its passing now; its elapsed time and current
+// lap are set.
+void TimeManualPassing(const Race& race, SeriesResultEntry& slot) {
+  const RaceState& state = race.state;
   slot.passingTick = race.hooks.performanceCount();
   InterfaceElapsed(slot.passingTick, state.pcStartCount, race.hooks.performanceFrequency(),
                    state.seriesTimeOrigin, slot.elapsedTime);
   slot.currentLap =
       Low32(int64_t{Low32(slot.elapsedTime)} - slot.startOffset - int64_t{slot.raceTime});
+}
+
+bool TooShort(const Race& race, const SeriesResultEntry& slot) {
+  const bool firstPassing = slot.passingCount == 0 && slot.startOffset == 0 &&
+                            slot.lapTimes[0] == 0 && slot.firstPassingTaken == 0;
+  return !firstPassing && slot.currentLap <= int64_t{race.settings.lapProtectionTime} * 1000;
+}
+
+// The lap of a running series, timed by the PC's counter now, whatever times the other passings.
+// False when it is too short for a lap.
+bool AddPassing(const RaceControl& c, int slotIndex) {
+  const Race& race = c.race;
+  SeriesResultEntry& slot = (*race.series.liveTable)[slotIndex];
+  TimeManualPassing(race, slot);
+  if (TooShort(race, slot)) {
+    const RaceSettings& settings = race.settings;
+    if (settings.sounds.lines[kSoundPassing] == kSoundSwitches[kSoundPassing].on) {
+      const std::string file =
+          RaceSoundFile(RaceSound::Rejection, 0, settings.sounds, settings.customSounds);
+      if (!file.empty()) race.hooks.playSound(file);
+    }
+    race.hooks.reportStatus(ManualLapRefusal(settings.lapProtectionTime));
+    return false;
+  }
   CountLap(race, slotIndex);
+  return true;
 }
 
 // The first car's passing given by hand: the series starts now and its time origin is this
@@ -66,6 +90,22 @@ ManualLap ManualLapFor(const RaceControl& control, int slotNumber) {
   return ManualLap::FirstPassing;
 }
 
+std::string ManualLapRefusal(int32_t lapProtectionTime) {
+  char text[120];
+  std::snprintf(text, sizeof text,
+                "Tour manuel refusé : moins de %d s depuis le dernier passage de la voiture/moto !",
+                static_cast<int>(lapProtectionTime));
+  return text;
+}
+
+bool ManualLapTooShort(const RaceControl& control, int slotNumber) {
+  if (!IsSlotNumber(slotNumber)) return false;
+  // Timed on a copy: asking changes nothing of the slot.
+  SeriesResultEntry slot = (*control.race.series.liveTable)[slotNumber - 1];
+  TimeManualPassing(control.race, slot);
+  return TooShort(control.race, slot);
+}
+
 std::string ManualLapQuestion(const SeriesResultEntry& slot) {
   char text[160];
   std::snprintf(text, sizeof text,
@@ -78,18 +118,18 @@ ManualLap ManualLapButtonClick(const RaceControl& control, SeriesControlSurface&
                                int slotNumber) {
   const ManualLap asked = ManualLapFor(control, slotNumber);
   if (asked == ManualLap::None) return ManualLap::None;
-  const std::string question = ManualLapQuestion((*control.race.series.liveTable)[slotNumber - 1]);
+  std::string question = ManualLapQuestion((*control.race.series.liveTable)[slotNumber - 1]);
+  if (asked == ManualLap::Passing && ManualLapTooShort(control, slotNumber)) {
+    question += "\n" + ManualLapRefusal(control.race.settings.lapProtectionTime);
+  }
   if (!surface.askQuestion(question, kManualLapCaption)) return ManualLap::None;
   return AddManualLap(control, slotNumber, asked) ? asked : ManualLap::None;
 }
 
 bool AddManualLap(const RaceControl& control, int slotNumber, ManualLap asked) {
   if (asked == ManualLap::None || ManualLapFor(control, slotNumber) != asked) return false;
-  if (asked == ManualLap::Passing) {
-    AddPassing(control, slotNumber - 1);
-  } else {
-    AddFirstPassing(control, slotNumber - 1);
-  }
+  if (asked == ManualLap::Passing) return AddPassing(control, slotNumber - 1);
+  AddFirstPassing(control, slotNumber - 1);
   return true;
 }
 

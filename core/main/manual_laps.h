@@ -1,9 +1,11 @@
 #pragma once
 // The manual lap buttons: ManualLapButton k (command 2300 + k) gives the car of slot k one lap by
 // hand once the operator has confirmed it, for a car whose transponder was missed. In a running
-// series the lap is timed by the PC's counter at the confirmation and counted without the lap
-// protection test; while a series that starts on the first car waits for it, the click starts
-// the series and is that car's first passing. Otherwise a click does nothing.
+// series the lap is timed by the PC's counter at the confirmation and obeys the track's minimum
+// lap time as a decoder passing does: a lap too short is refused with the buzz, so that a click
+// just after the car's own passing cannot make a lap of a few milliseconds. While a series that
+// starts on the first car waits for it, the click starts the series and is that car's first
+// passing. Otherwise a click does nothing.
 //
 // The timer keeps running while the question is open, so the state is looked at again after the
 // answer: a series that stopped, started or finished the car meanwhile gets nothing.
@@ -34,13 +36,21 @@ ManualLap ManualLapFor(const RaceControl& control, int slotNumber);
 // "1 tour va être ajouté à la voiture/moto '# %s'- %s !\nVeuillez confirmer !" with the car
 // number and the name of the slot.
 std::string ManualLapQuestion(const SeriesResultEntry& slot);
+// Why a manual lap is refused, with the minimum lap time in seconds: the question's last line
+// when the lap clicked would be refused, and the status text when it is.
+std::string ManualLapRefusal(int32_t lapProtectionTime);
 
-// The click: asks when it applies (Yes/No, question icon) and, on Yes, adds the lap if the
-// state still calls for what was asked. Returns what was done.
+// Whether the lap a click on the button of slotNumber would add now is no longer than the
+// track's minimum lap time (a car's first passing never is).
+bool ManualLapTooShort(const RaceControl& control, int slotNumber);
+
+// The click: asks when it applies (Yes/No, question icon), saying when the lap would be refused,
+// and, on Yes, adds the lap if the state still calls for what was asked. Returns what was done.
 ManualLap ManualLapButtonClick(const RaceControl& control, SeriesControlSurface& surface,
                                int slotNumber);
 
-// The lap itself, on Yes, when ManualLapFor still gives what was asked; false otherwise.
+// The lap itself, on Yes, when ManualLapFor still gives what was asked; false otherwise, and
+// false when the lap is refused as too short.
 bool AddManualLap(const RaceControl& control, int slotNumber, ManualLap asked);
 
 }  // namespace zd

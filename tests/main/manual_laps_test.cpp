@@ -75,7 +75,7 @@ TEST_F(ManualLapTest, AClickThatDoesNotApplyAsksNothing) {
   EXPECT_EQ(slot(2).passingCount, 0);
 }
 
-TEST_F(ManualLapTest, YesGivesTheClickedCarALapTimedNowWithoutTheLapProtection) {
+TEST_F(ManualLapTest, YesGivesTheClickedCarALapTimedNow) {
   LoadSeries({"Alain", "Bruno"});
   slot(1).carNumber = "12";
   slot(2).transponder = slot(1).transponder;  // two cars on one transponder
@@ -86,7 +86,7 @@ TEST_F(ManualLapTest, YesGivesTheClickedCarALapTimedNowWithoutTheLapProtection) 
   while (hooks.tick - start < 1100) Tick();
   ASSERT_EQ(slot(1).passingCount, 1);
   ASSERT_EQ(slot(2).passingCount, 1);
-  Tick(400);  // 500 ms after the decoder's passing
+  Tick(2400);  // 2500 ms after the decoder's passing
 
   asker.answerYes = false;
   EXPECT_EQ(Click(1), ManualLap::None);
@@ -100,11 +100,73 @@ TEST_F(ManualLapTest, YesGivesTheClickedCarALapTimedNowWithoutTheLapProtection) 
   hooks.sounds.clear();
   EXPECT_EQ(Click(1), ManualLap::Passing);
   EXPECT_EQ(slot(1).passingCount, 2);
-  EXPECT_EQ(slot(1).passingTimes[2], slot(1).passingTimes[1] + 500);
-  EXPECT_EQ(slot(1).bestLap, 500);
+  EXPECT_EQ(slot(1).passingTimes[2], slot(1).passingTimes[1] + 2500);
+  EXPECT_EQ(slot(1).bestLap, 2500);
   EXPECT_EQ(slot(2).passingCount, 1);  // only the clicked car
   EXPECT_EQ(hooks.sounds, std::vector<std::string>{"sons/beep1.wav"});
   EXPECT_EQ(series->rows[0].name, "Alain");
+}
+
+TEST_F(ManualLapTest, ALapShorterThanTheMinimumIsRefusedWithTheBuzz) {
+  // Car 1 passes the decoder 10 s into the race, then the operator clicks its button; the minimum
+  // lap time is 2 s. What comes between the passing and the Yes decides.
+  const std::string question =
+      "1 tour va être ajouté à la voiture/moto '# 12'- Alain !\nVeuillez confirmer !";
+  const std::string refusal = ManualLapRefusal(2);
+  struct Case {
+    const char* name;
+    int64_t clickAfterMs;   // the click, after the decoder's passing
+    bool carPassesWhileAsked;
+    int64_t answerAfterMs;  // the Yes, after the click (or after the car's passing)
+    std::string asked;
+    bool counted;
+    std::vector<std::string> sounds;
+  };
+  const Case cases[] = {
+      {"60 ms after, confirmed at once", 60, false, 0, question + "\n" + refusal, false,
+       {"sons/buzz.wav"}},
+      {"the car's passing read while the question is open, 60 ms before Yes", 30000, true, 60,
+       question, false, {"sons/beep1.wav", "sons/buzz.wav"}},
+      {"clicked soon after, confirmed once the minimum has passed", 500, false, 2000,
+       question + "\n" + refusal, true, {"sons/beep1.wav"}},
+      {"clicked after the minimum", 2100, false, 0, question, true, {"sons/beep1.wav"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    lapProtectionTime = 2;
+    SoundOn(kSoundPassing);
+    LoadSeries({"Alain", "Bruno"});
+    slot(1).carNumber = "12";
+    const int64_t start = StartRunning();
+    Arrive(InterfacePassing(1), 10000);
+    while (hooks.tick - start < 10000) Tick();
+    ASSERT_EQ(slot(1).laps, 1);
+    hooks.tick += c.clickAfterMs;
+    hooks.count = hooks.tick;
+    asker.questions.clear();
+    hooks.sounds.clear();
+    hooks.statuses.clear();
+    asker.whileAsked = [&] {
+      if (c.carPassesWhileAsked) {
+        Arrive(InterfacePassing(1), 0);
+        Tick(0);
+      }
+      hooks.tick += c.answerAfterMs;
+      hooks.count = hooks.tick;
+    };
+    const int32_t lapsBefore = c.carPassesWhileAsked ? 2 : 1;
+    EXPECT_EQ(Click(1), c.counted ? ManualLap::Passing : ManualLap::None);
+    EXPECT_EQ(asker.questions, std::vector<std::string>{c.asked});
+    EXPECT_EQ(slot(1).laps, lapsBefore + (c.counted ? 1 : 0));
+    // No lap of a few milliseconds as the car's or the series' best.
+    if (slot(1).laps >= 2) EXPECT_GT(slot(1).bestLap, 2000);
+    EXPECT_EQ(state.seriesBestLap, slot(1).laps >= 2 ? slot(1).bestLap : kNoSeriesBestLap);
+    EXPECT_EQ(hooks.sounds, c.sounds);
+    EXPECT_EQ(hooks.statuses, c.counted ? std::vector<std::string>{}
+                                        : std::vector<std::string>{refusal});
+    StopSeriesCommand(Commands());
+    asker.whileAsked = nullptr;
+  }
 }
 
 TEST_F(ManualLapTest, ALapThatReachesTheCapacityStopsTheSeries) {
