@@ -57,6 +57,9 @@ struct SeriesResultEntry {
   // 1 once a passing of the car was recorded in this run: a first passing at exactly 0 ms leaves
   // the start offset and the first lap time at 0, so they cannot tell it.
   int32_t firstPassingTaken = 0;
+  // The order in which the cars' last passings were recorded in this run (1 the first; 0 none):
+  // two cars timed alike, as the passings of one KV1 read are, rank in the order they crossed.
+  int32_t lapOrder = 0;
   int64_t passingTick = 0;
   int64_t elapsedTime = 0;
   int32_t currentLap = 0;

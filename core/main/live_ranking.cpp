@@ -24,6 +24,7 @@ struct WorkKey {
   int32_t raceTime;
   int32_t bestLap;
   int32_t lastLap;
+  int32_t lapOrder = 0;  // 0: not recorded in this run
 };
 
 void CopySlot(const SeriesResultEntry& slot, const WorkKey& key, LiveRankingEntry& entry) {
@@ -83,7 +84,7 @@ void RankByLapsAndTime(LiveSeriesTable& table, LiveRankingEntries& entries, int3
   for (int i = 0; i < kMaxSeriesSlots; ++i) {
     const SeriesResultEntry& slot = table[i];
     WorkKey& k = keys[i];
-    k = {slot.laps, slot.raceTime, slot.bestLap, slot.lapTimes[LastIndex(slot)]};
+    k = {slot.laps, slot.raceTime, slot.bestLap, slot.lapTimes[LastIndex(slot)], slot.lapOrder};
     if (k.laps == 0) {
       if (k.raceTime == 0) k.raceTime = kMissingTime;
       if (k.lastLap == 0) k.lastLap = kMissingTime;
@@ -94,6 +95,8 @@ void RankByLapsAndTime(LiveSeriesTable& table, LiveRankingEntries& entries, int3
       [](const WorkKey& e, const WorkKey& best) {
         if (e.laps != best.laps) return e.laps > best.laps;
         if (e.raceTime != best.raceTime) return e.raceTime < best.raceTime;
+        // The same laps at the same time, both timed in this run: the first to cross leads.
+        if (e.laps > 0 && e.lapOrder != 0 && best.lapOrder != 0) return e.lapOrder < best.lapOrder;
         return e.lastLap <= best.lastLap;
       },
       [](const SeriesResultEntry& slot, const WorkKey& key, LiveRankingEntry& entry) {

@@ -40,6 +40,7 @@ void ResetSeriesResultSlots(LiveSeriesTable& table) {
     slot.elapsedTime = 0;
     slot.currentLap = 0;
     slot.firstPassingTaken = 0;
+    slot.lapOrder = 0;
     slot.laps = 0;
     slot.passingCount = 0;
     slot.lapTimes.fill(0);

@@ -184,6 +184,9 @@ bool RecordLap(LiveSeriesTable& table, int slotIndex, std::string_view startType
   slot.lapTimes[p] = slot.currentLap;
   slot.passed = 1;
   slot.firstPassingTaken = 1;
+  int32_t latestOrder = 0;
+  for (const SeriesResultEntry& other : table) latestOrder = std::max(latestOrder, other.lapOrder);
+  slot.lapOrder = latestOrder + 1;
 
   const int32_t lap = slot.currentLap;
   slot.newBest = 0;

@@ -347,6 +347,47 @@ TEST_F(RaceTimerTest, AutomaticStopAtTheSignalThenTheRestClock) {
   EXPECT_EQ(port.reads, reads + 1);
 }
 
+TEST_F(RaceTimerTest, KV1CarsOfOneReadRankInTheOrderTheyCrossed) {
+  // The passings of one KV1 read are timed alike: the car whose bytes came first crossed first.
+  struct Read {
+    int64_t atMs;  // after the start
+    std::vector<int> cars;
+  };
+  struct Case {
+    const char* name;
+    std::vector<Read> reads;
+    std::vector<std::string> order;
+  };
+  const Case cases[] = {
+      {"slot 1 then slot 2 in one read", {{10000, {1, 2}}}, {"Alain", "Bruno", "Charles"}},
+      {"slot 2 then slot 1 in one read", {{10000, {2, 1}}}, {"Bruno", "Alain", "Charles"}},
+      {"second laps in one read, the slower lap first",
+       {{10000, {1}}, {10500, {2}}, {40000, {1, 2}}}, {"Alain", "Bruno", "Charles"}},
+      {"three in one read", {{10000, {3, 1, 2}}}, {"Charles", "Alain", "Bruno"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    parameters().countdown = 0;
+    parameters().duration = 10;
+    LoadSeries({"Alain", "Bruno", "Charles"});
+    StartSeriesCommand(Commands());
+    const int64_t start = TickUntilRunning();
+    for (const Read& r : c.reads) {
+      Bytes bytes;
+      for (int car : r.cars) {
+        const Bytes one = InterfacePassing(car);
+        bytes.insert(bytes.end(), one.begin(), one.end());
+      }
+      port.arrive(bytes, start + r.atMs);
+    }
+    while (hooks.tick - start < c.reads.back().atMs + 100) Tick();
+    std::vector<std::string> order;
+    for (int i = 0; i < series->rowCount; ++i) order.push_back(series->rows[i].name.str());
+    EXPECT_EQ(order, c.order);
+    StopSeriesCommand(Commands());
+  }
+}
+
 TEST_F(RaceTimerTest, LateTicksStillEndTheCountdownAndTheTime) {
   SoundOn(kSoundRestClock);
   parameters().countdown = 5;
