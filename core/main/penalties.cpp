@@ -21,6 +21,11 @@ PenalisedResult PenaliseResult(const PenaltyRecord& penalty, const PenalisedResu
                                std::span<const int32_t> passingTimes) {
   PenalisedResult out = raw;
   const int64_t amountMs = int64_t{penalty.amount} * 1000;
+  // A car without laps has no race time to add to or to replace: it keeps the rank of a missing
+  // time, behind every car with laps and among the others without, whatever its penalty.
+  const bool timesRaceTime =
+      penalty.kind == kPenaltyAddRaceTime || penalty.kind == kPenaltyReplaceRaceTime;
+  if (timesRaceTime && raw.laps <= 0) return out;
   switch (penalty.kind) {
     case kPenaltyAddRaceTime: {
       if (passingTimes.empty()) break;

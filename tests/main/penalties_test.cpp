@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "main/live_ranking.h"
+#include "main/live_series.h"
 #include "main/penalties.h"
 
 namespace zd {
@@ -53,10 +55,11 @@ TEST_F(PenaltiesTest, EachKindOnTheSavedSlot) {
       {"kind 1 reaching back before the opening passing", Twenty, 1, 1300, 0, 1300000, 24000, 0},
       {"kind 1 whose cut-off lies after the last passing", Twenty, 1, -10, 20, 1190000, 24000,
        20},
-      {"kind 1 on a car without passings", NoPassing, 1, 30, 0, 30000, 0, 0},
+      {"kind 1 on a car without passings", NoPassing, 1, 30, 0, 0, 0, 0},
       {"kind 2 adds to the best lap", Twenty, 2, 5, 20, 1200000, 29000, 20},
       {"kind 2 leaves a missing best lap missing", OneLapNoBest, 2, 5, 1, 50000, 0, 1},
       {"kind 3 in place of the race time", Twenty, 3, 600, 0, 600000, 24000, 20},
+      {"kind 3 on a car without passings", NoPassing, 3, 600, 0, 0, 0, 0},
       {"kind 4 in place of the best lap", Twenty, 4, 35, 20, 1200000, 35000, 20},
       {"kind 5 removes laps", Twenty, 5, 3, 17, 1200000, 24000, 20},
       {"kind 5 never below 0 laps", TwoLaps, 5, 3, 0, 70000, 30000, 2},
@@ -103,6 +106,34 @@ TEST_F(PenaltiesTest, EachKindOnTheSavedSlot) {
     EXPECT_EQ(slot.raceTime, before.raceTime);
     EXPECT_EQ(slot.bestLap, before.bestLap);
     EXPECT_EQ(slot.passingCount, before.passingCount);
+  }
+}
+
+TEST_F(PenaltiesTest, ACarWithoutLapsKeepsItsRankWhateverItsPenalty) {
+  // Alain has laps, Bruno and Charles none; Bruno is penalised. Without laps, the later slot
+  // ranks first, penalty or not.
+  for (const int32_t kind : {kPenaltyAddRaceTime, kPenaltyAddBestLap, kPenaltyReplaceRaceTime,
+                             kPenaltyReplaceBestLap, kPenaltyRemoveLaps}) {
+    SCOPED_TRACE(kind);
+    ClearSeriesResultEntries(*live);
+    const char* names[] = {"Alain", "Bruno", "Charles"};
+    for (int k = 1; k <= kMaxSeriesSlots; ++k) {
+      (*live)[k - 1].name = k <= 3 ? names[k - 1] : std::string(kEmptySlotName);
+    }
+    ResetSeriesResultSlots(*live);
+    TwentyPassings((*live)[0]);
+    (*live)[1].penaltyIndex = 3;
+    (*penalties)[2].kind = kind;
+    (*penalties)[2].amount = 30;
+    CopySeriesForSave(*live, *saved, slots, *penalties);
+    ApplyPenalties(*saved, *live, *penalties);
+    auto entries = std::make_unique<LiveRankingEntries>();
+    auto rows = std::make_unique<LiveRows>();
+    int32_t count = CollectRankingEntries(*entries, *saved);
+    RankLiveSeries(kRankByLapsAndTime, *saved, *entries, *rows, count);
+    EXPECT_EQ((*entries)[1].name, "Charles");
+    EXPECT_EQ((*entries)[2].name, "Bruno");
+    EXPECT_EQ((*rows)[2].totalTime, "0:00.000");
   }
 }
 
