@@ -78,6 +78,16 @@ bool ReadCountAndNames(TextFile& file, int32_t& count, int32_t lo, int32_t hi, i
 
 }  // namespace
 
+int32_t BoundSeriesLaps(int32_t laps, int32_t passingCapacity) {
+  return std::min(laps, passingCapacity);
+}
+
+std::string SeriesLapsProblem(int32_t laps, int32_t passingCapacity) {
+  if (laps >= 1 && laps <= passingCapacity) return {};
+  return "Le nombre de tours doit être compris entre 1 et " + std::to_string(passingCapacity) +
+         " !";
+}
+
 std::string ParametersSectionTitle(int race, RacePhase phase) {
   return Title(race, PhaseWord(phase), "Paramètres");
 }

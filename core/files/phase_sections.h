@@ -53,6 +53,14 @@ struct SeriesParameters {
   FixedText<26> endRuleByLaps = kEndLapsFinishLap;
 };
 
+// A series by laps ends when its cars have run its laps, and every lap is a passing: a car holds
+// at most the phase's passing capacity of them. The laps read from the phase parameters are
+// bounded by it, so that such a series can still finish.
+int32_t BoundSeriesLaps(int32_t laps, int32_t passingCapacity);
+// The check that the phase parameters' dialog makes of the laps it is given: empty when they
+// can be run, otherwise the text to show, which gives the limit.
+std::string SeriesLapsProblem(int32_t laps, int32_t passingCapacity);
+
 using ArrangementNames = std::array<FixedText<40>, kArrangementSlots>;
 using ArrangementRecords = std::array<ParticipantRecord, kArrangementSlots>;
 using GridNames = std::array<FixedText<40>, kGridSlots>;

@@ -124,6 +124,7 @@ void ReadSeriesSetup(const SeriesDesk& desk, int race, RacePhase phase) {
     } else if (s.parameters.passingCapacity == kShortRoundCapacity) {
       s.lapSeriesTimeLimit = kShortRoundTimeLimit;
     }
+    s.parameters.laps = BoundSeriesLaps(s.parameters.laps, s.parameters.passingCapacity);
   }
 }
 

@@ -174,6 +174,7 @@ void Parameters(const CommandDesk& desk, int race, RacePhase phase) {
           s.roundCapacity = s.parameters.passingCapacity;
         }
       }
+      s.parameters.laps = BoundSeriesLaps(s.parameters.laps, s.parameters.passingCapacity);
     }
   }
 

@@ -64,6 +64,28 @@ class SeriesLoadingTest : public test::SeriesDeskTest {
   SeriesParameters parameters;
 };
 
+// A series by laps longer than the phase's passing capacity could never finish: its laps are
+// bounded by the capacity, here practice's 150.
+TEST_F(SeriesLoadingTest, TheLapsOfASeriesByLapsAreBoundedByThePassingCapacity) {
+  struct Case {
+    int32_t stored, loaded;
+  };
+  for (const Case c : {Case{20, 20}, Case{150, 150}, Case{151, 150}, Case{3005, 150}}) {
+    SCOPED_TRACE(c.stored);
+    parameters.durationKind = kDurationByLaps;
+    parameters.laps = c.stored;
+    WriteEvent();
+    Select(13101);
+    EXPECT_EQ(series->parameters.passingCapacity, kPracticePassingCapacity);
+    EXPECT_EQ(series->parameters.laps, c.loaded);
+    EXPECT_EQ(SeriesLapsProblem(c.stored, kPracticePassingCapacity).empty(), c.stored == c.loaded);
+  }
+  EXPECT_EQ(SeriesLapsProblem(3005, kMaxPassings),
+            "Le nombre de tours doit être compris entre 1 et 3000 !");
+  EXPECT_EQ(SeriesLapsProblem(0, kMaxPassings),
+            "Le nombre de tours doit être compris entre 1 et 3000 !");
+}
+
 // Leaving a series that was run writes it with its node, flag and session state; the next one
 // loads with its own drivers.
 TEST_F(SeriesLoadingTest, ASelectionPairSavesTheSeriesLeftAndLoadsTheNewOne) {
