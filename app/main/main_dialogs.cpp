@@ -1,11 +1,33 @@
 #include "main/main_dialogs.h"
 
+#include "databases/reference_dialogs.h"
 #include "main/decoder_link.h"
 
 namespace zd {
 
 void OpenMainDialog(HWND owner, MainDialog dialog) {
-  if (dialog == MainDialog::Interface) OpenInterfaceDialog(owner);
+  switch (dialog) {
+    case MainDialog::Interface:
+      OpenInterfaceDialog(owner);
+      break;
+    case MainDialog::Clubs:
+      OpenClubsDialog(owner);
+      break;
+    case MainDialog::Championships:
+      OpenChampionshipsDialog(owner);
+      break;
+    case MainDialog::Frequencies:
+      OpenFrequenciesDialog(owner);
+      break;
+    case MainDialog::TransponderPacks:
+      OpenTransponderPacksDialog(owner);
+      break;
+    case MainDialog::Penalties:
+      OpenPenaltiesDialog(owner);
+      break;
+    default:
+      break;
+  }
 }
 
 void OpenPenaltyAssignDialog(HWND, LiveRankingEntry&) {}

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
+#include <string>
 
 #include "files/codepage.h"
 #include "files/databases.h"
@@ -84,6 +86,31 @@ TEST(ShippedData, FactorySettingsReadBackUsable) {
   EXPECT_EQ(link.decoderKind.view(), "Zentrik");
 
   EXPECT_EQ(ShippedBytes(kCustomSoundsFile), test::Repeat("\r\n", kCustomSoundCount));
+}
+
+// The dialogs add frequencies of exactly six characters and numbers of six digits: the shipped
+// lists hold nothing that they could not have written.
+TEST(ShippedData, FrequenciesAndTransponderPacksAsTheirDialogsKeepThem) {
+  FrequencyTable frequencies{};
+  ASSERT_TRUE(ReadFrequencies(Shipped(kFrequenciesFile), frequencies));
+  const int lines = CrLfLines(ShippedBytes(kFrequenciesFile));
+  EXPECT_GT(lines, 1);
+  std::set<std::string> seen;
+  for (int i = 0; i < lines; ++i) {
+    EXPECT_EQ(frequencies[i].frequency.view().size(), 6u) << i;
+    EXPECT_TRUE(seen.insert(frequencies[i].frequency.str()).second) << i;
+  }
+  EXPECT_EQ(frequencies[0].frequency.view(), "2.4Ghz");
+
+  auto packs = std::make_unique<TransponderPackTable>();
+  ClearTransponderPackTable(*packs);
+  ASSERT_TRUE(ReadTransponderPacks(Shipped(kTransponderPacksFile), *packs));
+  EXPECT_EQ(CrLfLines(ShippedBytes(kTransponderPacksFile)), kTransponderPacks);
+  for (const TransponderPackRecord& pack : *packs) {
+    EXPECT_FALSE(pack.name.empty());
+    EXPECT_LE(pack.name.view().size(), 6u);
+    for (const auto& number : pack.transponders) EXPECT_TRUE(number.empty());
+  }
 }
 
 }  // namespace
