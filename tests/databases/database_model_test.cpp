@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <memory>
 #include <string>
 
@@ -110,6 +112,18 @@ TEST_F(DatabaseFrame, RecordsAfterAnEmptyKeyNeverComeBack) {
   EXPECT_EQ(Keys(*clubs_), "Beta|");
   ASSERT_TRUE(clubs_->add("Gamma").added);
   EXPECT_EQ(Keys(*clubs_), "Beta|Gamma|");
+}
+
+TEST_F(DatabaseFrame, AFailedWriteIsSaidAndKeepsTheTable) {
+  Load("Alpha\tA\t\t\t\t\t\t\t\t\r\n");
+  ASSERT_TRUE(clubs_->add("Beta").added);
+  // A folder where the file should be: nothing can replace it.
+  ASSERT_EQ(::unlink(file("BaseDonn\xC3\xA9\x65sClubs.bd").c_str()), 0);
+  ASSERT_TRUE(MakeFolder(kClubsFile));
+  const MaybeDatabaseMessage failed = clubs_->save();
+  ASSERT_TRUE(failed);
+  EXPECT_EQ(failed->text, "Error : 'Clubs/Teams' database file not found");
+  EXPECT_EQ(Keys(*clubs_), "Alpha|Beta|");
 }
 
 TEST_F(DatabaseFrame, AFailedImportChangesNothing) {
