@@ -43,8 +43,16 @@ void WriteFontLine(FieldWriter& out, const DisplaySettings& settings, Member mem
 bool ReadSoundSettings(std::string_view path, SoundSettings& settings) {
   TextFile file;
   if (!file.open(path, OpenMode::Read)) return false;
-  for (auto& line : settings.lines)
-    if (!ReadLineText(file, line)) break;
+  for (auto& line : settings.lines) {
+    // A word longer than the field is refused rather than cut: "SONFINVOITUREMOTOouiX" cut to
+    // its 20 characters would read as "oui".
+    FixedText<64> word;
+    if (!ReadLineText(file, word)) break;
+    if (word.size() < line.kWidth)
+      line = word;
+    else
+      line.clear();
+  }
   return true;
 }
 

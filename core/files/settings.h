@@ -56,8 +56,8 @@ inline constexpr std::array<SoundSwitchKeywords, kSoundLines> kSoundSwitches = {
 struct SoundSettings {
   std::array<FixedText<21>, kSoundLines> lines;  // the longest keyword is 20 characters
 };
-// Line n of the file into lines[n], each line up to its line end; an empty line gives an empty
-// text.
+// Line n of the file into lines[n], each line up to its line end; an empty line, or one longer
+// than the field, gives an empty text, which matches no keyword.
 bool ReadSoundSettings(std::string_view path, SoundSettings& settings);
 bool WriteSoundSettings(std::string_view path, const SoundSettings& settings);
 
