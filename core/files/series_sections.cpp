@@ -29,7 +29,8 @@ void WriteEntryLine(FieldWriter& body, const SeriesResultEntry& e) {
 std::string SeriesBody(const SeriesTable& table, const SeriesTexts& texts) {
   FieldWriter body;
   for (const SeriesResultEntry& e : table) WriteEntryLine(body, e);
-  body.text(texts.description).text(texts.comment).text(texts.trackCondition).endLine();
+  // The comment is edited in a multi-line box: its line breaks are its own.
+  body.text(texts.description).multiLineText(texts.comment).text(texts.trackCondition).endLine();
   return body.take();
 }
 
@@ -84,7 +85,7 @@ bool ReadEntriesAndTexts(TextFile& file, SeriesTable& table, SeriesTexts& texts)
   }
   if (!SkipLineEnds(file)) return false;
   ReadText(file, texts.description);
-  ReadText(file, texts.comment);
+  ReadMultiLineText(file, texts.comment);
   return ReadText(file, texts.trackCondition) == FieldEnd::Tab && ok;
 }
 

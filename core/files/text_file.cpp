@@ -202,6 +202,23 @@ FieldEnd ReadText(TextFile& file, char* text, std::size_t width, FieldStop stop)
   return end;
 }
 
+FieldEnd ReadMultiLineText(TextFile& file, char* text, std::size_t width) {
+  std::size_t kept = 0;
+  const std::size_t room = width > 0 ? width - 1 : 0;
+  FieldEnd end = FieldEnd::EndOfFile;
+  for (int c; (c = file.get()) != kEndOfFile;) {
+    if (c == '\t') {
+      end = FieldEnd::Tab;
+      break;
+    }
+    // The CR of CR CR LF: the line end that follows stands for both.
+    if (c == '\r' && file.peek() == '\n') continue;
+    if (kept < room) text[kept++] = static_cast<char>(c);
+  }
+  if (width > 0) text[kept] = '\0';
+  return end;
+}
+
 int32_t ReadInt(TextFile& file, bool* ok) {
   char field[32];
   ReadText(file, field, sizeof field);
@@ -243,6 +260,16 @@ bool SkipLineEnds(TextFile& file) {
 
 FieldWriter& FieldWriter::text(std::string_view value) {
   for (char c : value) out_.push_back(c == '\t' || c == '\r' || c == '\n' ? ' ' : c);
+  out_.push_back('\t');
+  return *this;
+}
+
+FieldWriter& FieldWriter::multiLineText(std::string_view value) {
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const char c = value[i];
+    if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') continue;
+    out_.push_back(c == '\t' ? ' ' : c);
+  }
   out_.push_back('\t');
   return *this;
 }

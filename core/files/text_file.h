@@ -107,6 +107,13 @@ FieldEnd ReadText(TextFile& file, FixedText<W>& text, FieldStop stop = FieldStop
   FieldEnd end = ReadText(file, text.data(), W, stop);
   return end;
 }
+// Reads a text that may hold line breaks up to its TAB, across line ends: each line end is stored
+// as "\n", CR CR LF included (older writers left it for a "\r\n" inside the text).
+FieldEnd ReadMultiLineText(TextFile& file, char* text, std::size_t width);
+template <std::size_t W>
+FieldEnd ReadMultiLineText(TextFile& file, FixedText<W>& text) {
+  return ReadMultiLineText(file, text.data(), W);
+}
 // Reads a field as a decimal integer (leading blanks, a sign, digits; anything after the digits is
 // ignored; no digits gives 0; values beyond the int range saturate). Sets *ok when given.
 int32_t ReadInt(TextFile& file, bool* ok = nullptr);
@@ -120,6 +127,9 @@ class FieldWriter {
  public:
   // A single-line text: TAB, CR and LF become blanks so they cannot shift the following fields.
   FieldWriter& text(std::string_view value);
+  // A text that keeps its line breaks (CR LF on disk): only a TAB would end it early, so TABs
+  // become blanks, and a "\r\n" is written as one line end.
+  FieldWriter& multiLineText(std::string_view value);
   FieldWriter& integer(int64_t value);
   FieldWriter& endLine();
   FieldWriter& raw(std::string_view value);

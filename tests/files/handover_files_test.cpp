@@ -105,7 +105,19 @@ TEST_F(HandoverFilesTest, CommentFileReplacesTheTextsOnlyWhenReadWhole) {
   EXPECT_EQ(condition.view(), "Pluie");
   EXPECT_EQ(comment.view(), " ");
 
-  for (const char* broken : {"Glace\tcut sh", "Glace", ""}) {
+  // A multi-line comment keeps its line breaks; CR CR LF, as older software wrote them, too.
+  ASSERT_TRUE(WriteSeriesCommentFile("Glace", "ab\ncd"));
+  EXPECT_EQ(ReadBytes(file("CommentaireSerie.res")), "Glace\tab\r\ncd\t\r\n");
+  for (const char* bytes : {"Glace\tab\r\ncd\t\r\n", "Glace\tab\r\r\ncd\t\r\n"}) {
+    WriteBytes(file("CommentaireSerie.res"), bytes);
+    ASSERT_TRUE(ReadSeriesCommentFile(condition, comment)) << bytes;
+    EXPECT_EQ(condition.view(), "Glace");
+    EXPECT_EQ(comment.view(), "ab\ncd");
+  }
+  ASSERT_TRUE(WriteSeriesCommentFile("Pluie", " "));
+  ASSERT_TRUE(ReadSeriesCommentFile(condition, comment));
+
+  for (const char* broken : {"Glace\tcut sh", "Glace\tcut\r\nsh", "Glace", ""}) {
     WriteBytes(file("CommentaireSerie.res"), broken);
     EXPECT_FALSE(ReadSeriesCommentFile(condition, comment)) << broken;
     EXPECT_EQ(condition.view(), "Pluie");

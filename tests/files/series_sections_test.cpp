@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "new_race_file_bytes.h"
 #include "test_support.h"
 
 namespace zd {
@@ -111,6 +112,53 @@ TEST_F(SeriesSectionsTest, SeriesLinesStoreOnlyTheirFields) {
   second.replace(second.find(".\t \tSec"), 7, "D\tC\tPluie");
   const std::string expected = Section(title, second, filler::kSeriesResults);
   EXPECT_TRUE(test::SameBytes(Appended().substr(0, expected.size()), expected));
+}
+
+// The comment is edited in a multi-line box: it keeps its line breaks, CR LF on disk, and is read
+// up to its TAB; older software wrote a line break as CR CR LF.
+TEST_F(SeriesSectionsTest, MultiLineCommentKeepsItsLineBreaks) {
+  auto table = std::make_unique<SeriesTable>();
+  for (SeriesResultEntry& e : *table) MakeEmptySlot(e);
+  const std::string title = PracticeSeriesTitle(1, 1, 1);
+  const std::string lines = Repeat(kEmptySlotLine, kMaxSeriesSlots);
+  struct Case {
+    const char* what;
+    std::string comment;  // as the program holds it
+    std::string onDisk;
+  };
+  const Case cases[] = {
+      {"two lines", "ab\ncd", "ab\r\ncd"},
+      {"as the edit box gives it", "ab\r\ncd", "ab\r\ncd"},
+      {"empty lines and a TAB", "\n\nx\ty\n", "\r\n\r\nx y\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TextFile f = Open();
+    ASSERT_TRUE(WriteSeriesResultsSection(f, title, *table, Texts(".", c.comment, "Pluie")).ok);
+    const std::string body = lines + ".\t" + c.onDisk + "\tPluie\t\r\n";
+    EXPECT_TRUE(test::SameBytes(Appended(), Section(title, body, filler::kSeriesResults)));
+  }
+
+  // Read back, and from a file written by older software.
+  const std::pair<std::string, std::string> reads[] = {
+      {"ab\r\ncd", "ab\ncd"},
+      {"ab\r\r\ncd\r\r\n\r\r\nef", "ab\ncd\n\nef"},
+      {"\r\nx", "\nx"},
+  };
+  for (const auto& [onDisk, comment] : reads) {
+    SCOPED_TRACE(onDisk);
+    WriteBytes(path_, test::NewRaceFileBytes() +
+                          Section(title, lines + ".\t" + onDisk + "\tPluie\t\r\n",
+                                  filler::kSeriesResults));
+    TextFile f = Open();
+    auto read = std::make_unique<SeriesTable>();
+    SeriesTexts texts;
+    ASSERT_TRUE(FindSection(f, title));
+    EXPECT_TRUE(ReadSeriesResultsSection(f, *read, texts));
+    EXPECT_EQ(texts.comment.view(), comment);
+    EXPECT_EQ(texts.trackCondition.view(), "Pluie");
+    EXPECT_EQ(texts.description.view(), ".");
+  }
 }
 
 TEST_F(SeriesSectionsTest, RoundSectionsKeepTheCapacityTheyWereCreatedWith) {
