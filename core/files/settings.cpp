@@ -1,5 +1,6 @@
 #include "files/settings.h"
 
+#include <algorithm>
 #include <string>
 
 #include "files/record_fields.h"
@@ -105,6 +106,10 @@ bool ReadDisplaySettings(std::string_view path, DisplaySettings& settings, Custo
     if (!ReadIntegerLine(file, settings.widths)) return;
     ReadIntegerLine(file, custom);
   }();
+  // The board's geometry adds and scales these: a hand-edited value must not take it anywhere.
+  for (int32_t& width : settings.widths) width = std::clamp(width, 0, kMaxColumnWidth);
+  for (BoardFont& font : settings.fonts)
+    font.height = std::clamp(font.height, -kMaxFontHeight, kMaxFontHeight);
   return true;
 }
 

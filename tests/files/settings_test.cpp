@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "test_support.h"
 
 namespace zd {
@@ -159,6 +161,27 @@ TEST(DisplaySettingsFile, RoundTripsEveryField) {
     ASSERT_TRUE(WriteDisplaySettings(dir.file("out.rgsc"), s, custom));
     EXPECT_TRUE(SameBytes(ReadBytes(dir.file("out.rgsc")), fixture));
   }
+}
+
+// The board's geometry adds and scales widths and font heights: a hand-edited file keeps them
+// within what a column and a screen can be.
+TEST(DisplaySettingsFile, WidthsAndFontHeightsAreKeptWithinTheirRange) {
+  TempDir dir;
+  DisplaySettings written;
+  written.widths = {-1, 0, 999, 1000, INT32_MAX, INT32_MIN, 40, 200, 90, 90, 70};
+  written.fonts[0].height = INT32_MIN;
+  written.fonts[1].height = -13;
+  written.fonts[2].height = 1601;
+  written.fonts[3].height = INT32_MAX;
+  CustomColours custom{};
+  ASSERT_TRUE(WriteDisplaySettings(dir.file("d.rgsc"), written, custom));
+  DisplaySettings s;
+  ASSERT_TRUE(ReadDisplaySettings(dir.file("d.rgsc"), s, custom));
+  EXPECT_EQ(s.widths, (std::array<int32_t, kBoardColumns>{0, 0, 999, 999, 999, 0, 40, 200, 90, 90, 70}));
+  EXPECT_EQ(s.fonts[0].height, -kMaxFontHeight);
+  EXPECT_EQ(s.fonts[1].height, -13);
+  EXPECT_EQ(s.fonts[2].height, kMaxFontHeight);
+  EXPECT_EQ(s.fonts[3].height, kMaxFontHeight);
 }
 
 TEST(DisplaySettingsFile, EmptyLogoAndShorterFacesLeaveNoTrace) {
