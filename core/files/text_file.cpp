@@ -63,12 +63,6 @@ bool TextFile::fill() {
   return true;
 }
 
-std::string_view TextFile::bufferedBytes() {
-  if (bufferPos_ >= bufferLen_ && !fill()) return {};
-  return std::string_view(reinterpret_cast<const char*>(buffer_.data()) + bufferPos_,
-                          bufferLen_ - bufferPos_);
-}
-
 int TextFile::get() {
   if (bufferPos_ >= bufferLen_ && !fill()) {
     lastLength_ = 0;

@@ -62,11 +62,6 @@ class TextFile {
   // Reads up to n bytes as they stand on disk at offset, without moving the read position.
   std::string readRawAt(int64_t offset, std::size_t n);
 
-  // Raw access for scanners that work on whole blocks (the section search): the bytes of the
-  // read buffer from the current position on, refilled on demand. Returns an empty view at the
-  // end of the file.
-  std::string_view bufferedBytes();
-  void skipBytes(std::size_t n) { bufferPos_ += n; }
 
  private:
   bool fill();
