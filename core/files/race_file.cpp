@@ -130,9 +130,10 @@ std::optional<int32_t> RoundCapacityAt(TextFile& file, int64_t body) {
   return capacity;
 }
 
-// Bytes read for an empty line and a title line: the longest title with some room for the
-// further fields that a title line may carry.
-constexpr std::size_t kTitleLineWindow = 2 + 512;
+// Bytes read for an empty line and a title line: the longest title and its line end fit the first
+// window; a title line that carries further fields may need the second.
+constexpr std::size_t kTitleLineWindow = 2 + kMaxTitleLength + 3;
+constexpr std::size_t kLongTitleLineWindow = 2 + 1024;
 
 }  // namespace
 
@@ -176,9 +177,13 @@ SectionPlace LocateSection(TextFile& file, std::string_view title) {
     if (at == size) return {SectionSearch::Absent, 0};
     // Past the end: the last region was cut short, and anything appended would land inside it.
     if (at > size) return kDamaged;
-    const std::string lines = file.readRawAt(at, kTitleLineWindow);
+    std::string lines = file.readRawAt(at, kTitleLineWindow);
     if (lines.compare(0, 2, "\r\n") != 0) return kDamaged;
-    const std::size_t lf = lines.find('\n', 2);
+    std::size_t lf = lines.find('\n', 2);
+    if (lf == std::string::npos && lines.size() == kTitleLineWindow) {
+      lines = file.readRawAt(at, kLongTitleLineWindow);
+      lf = lines.find('\n', 2);
+    }
     if (lf == std::string::npos || lines[lf - 1] != '\r') return kDamaged;
     // The title is the first field of its line.
     const std::string_view line(lines.data() + 2, lf - 1 - 2);

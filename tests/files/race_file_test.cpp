@@ -79,13 +79,19 @@ TEST_F(RaceFileTest, TitleMatchesOnlyAWholeFirstField) {
   EXPECT_EQ(text.view(), "short");
   EXPECT_FALSE(FindSection(f, "DadevuDore1Manche"));
 
-  // A title followed on its line by further fields still matches.
-  WriteBytes(path_, NewFileBytes().substr(0, 432) + "\r\nDadevuDorePiste\tmore\tfields\r\n" +
-                        Filler(filler::kTrack).replace(0, 6, "body\t\t"));
-  TextFile g = Open();
-  ASSERT_TRUE(FindSection(g, kTrackTitle));
-  ReadText(g, text);
-  EXPECT_EQ(text.view(), "body");
+  // A title followed on its line by further fields still matches, however long the line.
+  for (const std::string& fields : {std::string("more\tfields"), std::string(300, 'f') + "\t"}) {
+    WriteBytes(path_, NewFileBytes().substr(0, 432) + "\r\nDadevuDorePiste\t" + fields + "\r\n" +
+                          Filler(filler::kTrack).replace(0, 6, "body\t\t") +
+                          Section("DadevuDore1EssaisPoints", "pts\t\r\n", filler::kPoints));
+    TextFile g = Open();
+    ASSERT_TRUE(FindSection(g, kTrackTitle));
+    ReadText(g, text);
+    EXPECT_EQ(text.view(), "body");
+    ASSERT_TRUE(FindSection(g, "DadevuDore1EssaisPoints"));
+    ReadText(g, text);
+    EXPECT_EQ(text.view(), "pts");
+  }
 }
 
 // Participants, results and rankings lines begin with a name: a name that equals a title must not
