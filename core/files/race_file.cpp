@@ -118,14 +118,16 @@ bool TakeWord(std::string_view& text, std::string_view word) {
   return true;
 }
 
-// A round's first line: its passing capacity, which sets the size of its region.
+// A round's first line: its passing capacity, 1 to 3000 (four digits at most), which sets the
+// size of its region.
 std::optional<int32_t> RoundCapacityAt(TextFile& file, int64_t body) {
+  constexpr int32_t kLargestCapacity = 3000;
   const std::string line = file.readRawAt(body, 8);
   int32_t capacity = 0;
   std::size_t i = 0;
   for (; i < line.size() && line[i] >= '0' && line[i] <= '9' && i < 4; ++i)
     capacity = capacity * 10 + (line[i] - '0');
-  if (i == 0 || i >= line.size() || line[i] != '\t' || capacity < 1 || capacity > 3000)
+  if (i == 0 || i >= line.size() || line[i] != '\t' || capacity < 1 || capacity > kLargestCapacity)
     return std::nullopt;
   return capacity;
 }
