@@ -62,7 +62,6 @@ class TextFile {
   // Reads up to n bytes as they stand on disk at offset, without moving the read position.
   std::string readRawAt(int64_t offset, std::size_t n);
 
-
  private:
   bool fill();
   bool writeAll(const char* data, std::size_t n);
