@@ -205,15 +205,26 @@ FieldEnd ReadText(TextFile& file, char* text, std::size_t width, FieldStop stop)
 FieldEnd ReadMultiLineText(TextFile& file, char* text, std::size_t width) {
   std::size_t kept = 0;
   const std::size_t room = width > 0 ? width - 1 : 0;
+  const auto keep = [&](char c) {
+    if (kept < room) text[kept++] = c;
+  };
+  // CRs just before a line end belong to it (CR CR LF, as older writers left a line break); the
+  // others are characters of the text.
+  std::size_t pendingCr = 0;
   FieldEnd end = FieldEnd::EndOfFile;
   for (int c; (c = file.get()) != kEndOfFile;) {
+    if (c == '\r') {
+      ++pendingCr;
+      continue;
+    }
+    if (c != '\n')
+      for (; pendingCr > 0; --pendingCr) keep('\r');
+    pendingCr = 0;
     if (c == '\t') {
       end = FieldEnd::Tab;
       break;
     }
-    // The CR of CR CR LF: the line end that follows stands for both.
-    if (c == '\r' && file.peek() == '\n') continue;
-    if (kept < room) text[kept++] = static_cast<char>(c);
+    keep(static_cast<char>(c));
   }
   if (width > 0) text[kept] = '\0';
   return end;
@@ -267,7 +278,14 @@ FieldWriter& FieldWriter::text(std::string_view value) {
 FieldWriter& FieldWriter::multiLineText(std::string_view value) {
   for (std::size_t i = 0; i < value.size(); ++i) {
     const char c = value[i];
-    if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') continue;
+    if (c == '\r') {
+      // CRs just before a line break are part of it: the break is written as one CR LF.
+      const std::size_t next = value.find_first_not_of('\r', i);
+      if (next != std::string_view::npos && value[next] == '\n') {
+        i = next - 1;
+        continue;
+      }
+    }
     out_.push_back(c == '\t' ? ' ' : c);
   }
   out_.push_back('\t');

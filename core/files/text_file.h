@@ -102,7 +102,7 @@ FieldEnd ReadText(TextFile& file, FixedText<W>& text, FieldStop stop = FieldStop
   return end;
 }
 // Reads a text that may hold line breaks up to its TAB, across line ends: each line end is stored
-// as "\n", CR CR LF included (older writers left it for a "\r\n" inside the text).
+// as "\n", with the CRs just before it (CR CR LF, as older writers left a "\r\n" of the text).
 FieldEnd ReadMultiLineText(TextFile& file, char* text, std::size_t width);
 template <std::size_t W>
 FieldEnd ReadMultiLineText(TextFile& file, FixedText<W>& text) {
@@ -122,7 +122,7 @@ class FieldWriter {
   // A single-line text: TAB, CR and LF become blanks so they cannot shift the following fields.
   FieldWriter& text(std::string_view value);
   // A text that keeps its line breaks (CR LF on disk): only a TAB would end it early, so TABs
-  // become blanks, and a "\r\n" is written as one line end.
+  // become blanks, and a "\r\n" (or CRs before a "\n") is written as one line end.
   FieldWriter& multiLineText(std::string_view value);
   FieldWriter& integer(int64_t value);
   FieldWriter& endLine();
