@@ -82,7 +82,9 @@ bool ReadTrackSection(TextFile& file, TrackSettings& track) {
   return ok;
 }
 
-Outcome WritePenaltiesSection(TextFile& file, const PenaltyTable& table) {
+namespace {
+
+std::string PenaltiesBody(const PenaltyTable& table) {
   int count = CountPenalties(table);
   FieldWriter body;
   body.integer(count).endLine();
@@ -90,7 +92,18 @@ Outcome WritePenaltiesSection(TextFile& file, const PenaltyTable& table) {
     const PenaltyRecord& p = table[i];
     body.integer(p.kind).integer(p.amount).text(p.code).text(p.name).endLine();
   }
-  return RewriteSection(file, kPenaltiesTitle, filler::kPenalties, body.str(), kPenaltiesNotFound);
+  return body.take();
+}
+
+}  // namespace
+
+bool PenaltiesFit(const PenaltyTable& table) {
+  return DiskSize(PenaltiesBody(table)) <= 2 * static_cast<std::size_t>(filler::kPenalties) + 2;
+}
+
+Outcome WritePenaltiesSection(TextFile& file, const PenaltyTable& table) {
+  return RewriteSection(file, kPenaltiesTitle, filler::kPenalties, PenaltiesBody(table),
+                        kPenaltiesNotFound);
 }
 
 bool ReadPenaltiesSection(TextFile& file, PenaltyTable& table) {

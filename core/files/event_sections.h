@@ -72,6 +72,14 @@ bool ReadInformationSection(TextFile& file, EventInformation& info);
 Outcome WriteTrackSection(TextFile& file, const TrackSettings& track);
 bool ReadTrackSection(TextFile& file, TrackSettings& track);
 
+// Whether the list fits its section of the race file: fifty entries whose texts all have their
+// full width can take a few bytes more than the section holds. A list that does not fit is refused
+// (by the penalties editor for the entry that would overflow, by the main window for a list read
+// from the database) with this message, so no list is ever left that cannot be written.
+inline constexpr std::string_view kPenaltiesDoNotFit =
+    "Error: The list of penalties is too long for the race file. Shorten the names or codes, or "
+    "remove a penalty.";
+bool PenaltiesFit(const PenaltyTable& table);
 Outcome WritePenaltiesSection(TextFile& file, const PenaltyTable& table);
 // Reads at most 50 entries into a table the caller cleared; the description is not stored here.
 bool ReadPenaltiesSection(TextFile& file, PenaltyTable& table);

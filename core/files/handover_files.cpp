@@ -95,7 +95,7 @@ bool ReadDriverResultFile(SeriesResultEntry& entry, SeriesTitle& seriesTitle,
 
 bool WriteSeriesCommentFile(std::string_view trackCondition, std::string_view comment) {
   FieldWriter out;
-  out.text(trackCondition).text(comment).endLine();
+  out.text(trackCondition).multiLineText(comment).endLine();
   return WriteWholeFile(kSeriesCommentFile, out.str());
 }
 
@@ -104,7 +104,7 @@ bool ReadSeriesCommentFile(TrackCondition& trackCondition, SeriesComment& commen
   if (!file.open(kSeriesCommentFile, OpenMode::Read)) return false;
   TrackCondition condition;
   SeriesComment text;
-  if (ReadText(file, condition) != FieldEnd::Tab || ReadText(file, text) != FieldEnd::Tab)
+  if (ReadText(file, condition) != FieldEnd::Tab || ReadMultiLineText(file, text) != FieldEnd::Tab)
     return false;
   trackCondition = condition;
   comment = text;

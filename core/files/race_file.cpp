@@ -1,7 +1,6 @@
 #include "files/race_file.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "files/event_sections.h"
 
@@ -103,85 +102,120 @@ bool ReadRaceFileHeader(TextFile& file, int32_t& selectionCode, int32_t& raceCou
   return ok;
 }
 
-std::optional<int64_t> FindSectionBody(TextFile& file, std::string_view title) {
-  file.rewind();
-  if (title.empty() || title.size() > kMaxTitleLength) {
-    file.seekEnd();
+namespace {
+
+// Consumes a run of decimal digits at the front of text; false when there is none.
+bool TakeNumber(std::string_view& text) {
+  std::size_t n = 0;
+  while (n < text.size() && text[n] >= '0' && text[n] <= '9') ++n;
+  text.remove_prefix(n);
+  return n > 0;
+}
+
+bool TakeWord(std::string_view& text, std::string_view word) {
+  if (text.substr(0, word.size()) != word) return false;
+  text.remove_prefix(word.size());
+  return true;
+}
+
+// A round's first line: its passing capacity, 1 to 3000 (four digits at most), which sets the
+// size of its region.
+std::optional<int32_t> RoundCapacityAt(TextFile& file, int64_t body) {
+  constexpr int32_t kLargestCapacity = 3000;
+  const std::string line = file.readRawAt(body, 8);
+  int32_t capacity = 0;
+  std::size_t i = 0;
+  for (; i < line.size() && line[i] >= '0' && line[i] <= '9' && i < 4; ++i)
+    capacity = capacity * 10 + (line[i] - '0');
+  if (i == 0 || i >= line.size() || line[i] != '\t' || capacity < 1 || capacity > kLargestCapacity)
     return std::nullopt;
+  return capacity;
+}
+
+// Bytes read for an empty line and a title line: the longest title and its line end fit the first
+// window; a title line that carries further fields may need the second.
+constexpr std::size_t kTitleLineWindow = 2 + kMaxTitleLength + 3;
+constexpr std::size_t kLongTitleLineWindow = 2 + 1024;
+
+}  // namespace
+
+std::optional<int32_t> SectionFillerPairs(std::string_view title) {
+  if (!TakeWord(title, kTitlePrefix)) return std::nullopt;
+  if (title == "DrapeauxTreeview") return filler::kTreeview;
+  if (title == "Information") return filler::kInformation;
+  if (title == "Piste") return filler::kTrack;
+  if (title == "Penalites") return filler::kPenalties;
+  if (!TakeNumber(title)) return std::nullopt;  // the race
+  if (title == "ListeParticipants") return filler::kParticipants;
+  if (title == "RepartitionEssais" || title == "RepartitionQualifs")
+    return filler::kSeriesArrangement;
+  if (title == "RepartitionManches") return filler::kRoundArrangement;
+  {
+    std::string_view rest = title;
+    if ((TakeWord(rest, "EL") || TakeWord(rest, "Q")) && TakeNumber(rest) && TakeWord(rest, "S") &&
+        TakeNumber(rest) && rest.empty())
+      return filler::kSeriesResults;
   }
-  // Each line is compared as it streams by: most lines differ at their first byte, and the rest
-  // of a line is skipped with memchr, so a scan costs little more than reading the file.
-  enum class State { Matching, Skipping, AfterCr, ToLineEnd };
-  State state = State::Matching;
-  std::size_t matched = 0;
-  for (;;) {
-    std::string_view bytes = file.bufferedBytes();
-    if (bytes.empty()) break;
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-      char c = bytes[i];
-      switch (state) {
-        case State::Skipping:
-        case State::ToLineEnd: {
-          const void* lf = std::memchr(bytes.data() + i, '\n', bytes.size() - i);
-          if (lf == nullptr) {
-            i = bytes.size();
-            break;
-          }
-          i = static_cast<std::size_t>(static_cast<const char*>(lf) - bytes.data()) + 1;
-          if (state == State::ToLineEnd) {
-            file.skipBytes(i);
-            return file.tell();
-          }
-          state = State::Matching;
-          matched = 0;
-          break;
-        }
-        case State::AfterCr:
-          ++i;
-          if (c == '\n') {
-            file.skipBytes(i);
-            return file.tell();
-          }
-          // A lone CR is a character of the field: the field is longer than the title.
-          state = State::Skipping;
-          break;
-        case State::Matching:
-          if (matched < title.size()) {
-            if (c == title[matched]) {
-              ++matched;
-              ++i;
-            } else {
-              state = State::Skipping;
-            }
-          } else if (c == '\t') {
-            ++i;
-            state = State::ToLineEnd;
-          } else if (c == '\n') {
-            ++i;
-            file.skipBytes(i);
-            return file.tell();
-          } else if (c == '\r') {
-            ++i;
-            state = State::AfterCr;
-          } else {
-            state = State::Skipping;
-          }
-          break;
-      }
-    }
-    file.skipBytes(i);
+  {
+    std::string_view rest = title;
+    if (TakeWord(rest, "Manche") && TakeNumber(rest) && rest.empty()) return kRoundFiller;
   }
-  // A title on the last line, with no body after it, is still found.
-  if ((state == State::Matching && matched == title.size()) || state == State::ToLineEnd)
-    return file.tell();
+  for (std::string_view phase : {"Essais", "Qualifs", "Manches"}) {
+    std::string_view rest = title;
+    if (!TakeWord(rest, phase)) continue;
+    if (rest == "Paramètres") return filler::kParameters;
+    if (rest == "Points") return filler::kPoints;
+    if (rest == "Classement") return filler::kClassement;
+  }
   return std::nullopt;
 }
 
+SectionPlace LocateSection(TextFile& file, std::string_view title) {
+  constexpr SectionPlace kDamaged{SectionSearch::Damaged, 0};
+  const int64_t size = file.size();
+  if (file.readRawAt(kHeaderReservation, 2) != "\r\n") return kDamaged;
+  const bool searchable = !title.empty() && title.size() <= kMaxTitleLength;
+  for (int64_t at = kHeaderReservation + 2;;) {
+    if (at == size) return {SectionSearch::Absent, 0};
+    // Past the end: the last region was cut short, and anything appended would land inside it.
+    if (at > size) return kDamaged;
+    std::string lines = file.readRawAt(at, kTitleLineWindow);
+    if (lines.compare(0, 2, "\r\n") != 0) return kDamaged;
+    std::size_t lf = lines.find('\n', 2);
+    if (lf == std::string::npos && lines.size() == kTitleLineWindow) {
+      lines = file.readRawAt(at, kLongTitleLineWindow);
+      lf = lines.find('\n', 2);
+    }
+    if (lf == std::string::npos || lines[lf - 1] != '\r') return kDamaged;
+    // The title is the first field of its line.
+    const std::string_view line(lines.data() + 2, lf - 1 - 2);
+    const std::string_view found = line.substr(0, line.find('\t'));
+    const std::optional<int32_t> pairs = SectionFillerPairs(found);
+    if (!pairs) return kDamaged;
+    const int64_t body = at + static_cast<int64_t>(lf) + 1;
+    if (searchable && found == title) return {SectionSearch::Found, body};
+    int32_t n = *pairs;
+    if (n == kRoundFiller) {
+      const std::optional<int32_t> capacity = RoundCapacityAt(file, body);
+      if (!capacity) return kDamaged;
+      n = filler::RoundResults(*capacity);
+    }
+    at = body + 2 * static_cast<int64_t>(n) + 2;
+  }
+}
+
+std::optional<int64_t> FindSectionBody(TextFile& file, std::string_view title) {
+  const SectionPlace place = LocateSection(file, title);
+  if (place.result != SectionSearch::Found) {
+    file.seekEnd();
+    return std::nullopt;
+  }
+  file.seek(place.body);
+  return place.body;
+}
+
 bool FindSection(TextFile& file, std::string_view title) {
-  std::optional<int64_t> body = FindSectionBody(file, title);
-  if (body) file.seek(*body);
-  return body.has_value();
+  return FindSectionBody(file, title).has_value();
 }
 
 Outcome RewriteSection(TextFile& file, std::string_view title, int32_t fillerPairs,
@@ -194,8 +228,11 @@ Outcome RewriteSection(TextFile& file, std::string_view title, int32_t fillerPai
   // The body over the beginning of the filler; what it does not cover stays.
   region.replace(0, diskBody.size(), diskBody);
 
-  std::optional<int64_t> at = FindSectionBody(file, title);
-  if (!at) {
+  const SectionPlace place = LocateSection(file, title);
+  if (place.result == SectionSearch::Damaged)
+    return Outcome::Failure("Error: The section '" + std::string(title) +
+                            "' of the race file is damaged");
+  if (place.result == SectionSearch::Absent) {
     file.seekEnd();
     int64_t end = file.tell();
     std::string titleLine = "\n";
@@ -208,10 +245,10 @@ Outcome RewriteSection(TextFile& file, std::string_view title, int32_t fillerPai
     }
     return Outcome::Success();
   }
-  if (!RegionEndsAt(file, *at + static_cast<int64_t>(region.size())))
+  if (!RegionEndsAt(file, place.body + static_cast<int64_t>(region.size())))
     return Outcome::Failure("Error: The section '" + std::string(title) +
                             "' of the race file is damaged");
-  file.seek(*at);
+  file.seek(place.body);
   if (!file.writeRaw(region)) return Outcome::Failure(std::string(notFoundMessage));
   return Outcome::Success();
 }

@@ -1,13 +1,16 @@
 #pragma once
 // The race file: one header line in a reserved region, then titled sections. A section is found
-// by scanning for its title line and is rewritten in place inside the region of fixed capacity
-// that was reserved when it was first written, so sections never move and never shrink.
+// by walking the chain of sections from the header on, and is rewritten in place inside the region
+// of fixed capacity that was reserved when it was first written, so sections never move and never
+// shrink.
 //
 // Layout on disk:
 //   the header region: 430 characters ("1\t" pairs with the header written over their start), CR LF
 //   per section, in the order first written: CR LF, the title and a TAB, CR LF, the body region
 // A body region is a filler of N pairs "1\t" and a line end (2N + 2 bytes), with the body written
-// over its beginning. A line that begins with "1" or a TAB is never a title.
+// over its beginning. N follows from the title (for a round, from the capacity on the first line
+// of its body), so the start of each section follows from the one before: bodies are never
+// searched for titles, and a participant named like a section cannot be taken for it.
 
 #include <array>
 #include <cstdint>
@@ -95,16 +98,34 @@ Outcome WriteRaceFileHeader(TextFile& file, int32_t selectionCode, int32_t raceC
 bool ReadRaceFileHeader(TextFile& file, int32_t& selectionCode, int32_t& raceCount,
                         RaceHeaderRecords& records);
 
-// Scans the file from its start for the first line whose first field (its text up to the first
-// TAB or line end) equals title. When found, returns true with the file standing at the first
-// byte of the section's body; otherwise the file stands at its end.
+// The pair count of the filler of the section with this title; kRoundFiller for a round section,
+// whose count follows the capacity on its body's first line; nothing for a title no writer makes.
+inline constexpr int32_t kRoundFiller = 0;
+std::optional<int32_t> SectionFillerPairs(std::string_view title);
+
+enum class SectionSearch {
+  Found,
+  Absent,   // the chain reaches the end of the file without it
+  Damaged,  // the chain breaks before it: the file is not as the writers lay it out
+};
+struct SectionPlace {
+  SectionSearch result = SectionSearch::Absent;
+  int64_t body = 0;  // disk offset of the body, when found
+};
+// Walks the chain of sections from the header for title. Reads each section's empty line and
+// title line (and a round's first line) only, never a body. The file position is left alone.
+SectionPlace LocateSection(TextFile& file, std::string_view title);
+
+// When found, returns true with the file standing at the first byte of the section's body;
+// otherwise (absent or behind a break of the chain) the file stands at its end.
 bool FindSection(TextFile& file, std::string_view title);
 // The same, giving the disk offset of the body.
 std::optional<int64_t> FindSectionBody(TextFile& file, std::string_view title);
 
 // The rewrite that every section writer performs: the body (in "\n" form) replaces the old one
 // inside the section's region of fillerPairs pairs, or the section is appended at the end of the
-// file. A body that would not fit the region is refused and the file is left as it was;
+// file. A body that would not fit the region is refused and the file is left as it was, as is a
+// file whose chain breaks before the section (reported damaged with the section's title);
 // notFoundMessage is the writer's own message for a section that could not be written.
 Outcome RewriteSection(TextFile& file, std::string_view title, int32_t fillerPairs,
                        std::string_view body, std::string_view notFoundMessage);

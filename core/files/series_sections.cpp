@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "files/event_sections.h"
+#include "files/ranking.h"
 
 namespace zd {
 
@@ -29,7 +30,8 @@ void WriteEntryLine(FieldWriter& body, const SeriesResultEntry& e) {
 std::string SeriesBody(const SeriesTable& table, const SeriesTexts& texts) {
   FieldWriter body;
   for (const SeriesResultEntry& e : table) WriteEntryLine(body, e);
-  body.text(texts.description).text(texts.comment).text(texts.trackCondition).endLine();
+  // The comment is edited in a multi-line box: its line breaks are its own.
+  body.text(texts.description).multiLineText(texts.comment).text(texts.trackCondition).endLine();
   return body.take();
 }
 
@@ -55,8 +57,17 @@ class IntReader {
   bool ok_ = true;
 };
 
-// One entry line, from its first character to the start of the next line.
-bool ReadEntryLine(TextFile& file, SeriesResultEntry& e) {
+// A time as a series can hold it: 0 to the longest series, or one of the markers the program
+// writes for a missing time and for an empty slot. Anything else reads as missing (0).
+int32_t StoredTime(IntReader& in, int32_t v) {
+  if ((v >= 0 && v <= kMaxSeriesTime) || v == kMissingTime || v == kEmptySlotTime) return v;
+  return in.within(v, 0, 0, 0);
+}
+
+// One entry line, from its first character to the start of the next line. Laps are kept within
+// the passing capacity and times within what a series can hold, so the live ranking's gaps and
+// sums stay within int.
+bool ReadEntryLine(TextFile& file, SeriesResultEntry& e, int32_t capacity) {
   if (!SkipLineEnds(file)) return false;
   IntReader in(file);
   ReadText(file, e.name);
@@ -64,27 +75,29 @@ bool ReadEntryLine(TextFile& file, SeriesResultEntry& e) {
   int32_t n = in.next();
   n = in.within(n, 0, kMaxPassings, std::clamp(n, 0, kMaxPassings));
   e.passingCount = n;
-  e.laps = in.next();
-  e.raceTime = in.next();
-  e.lapTimes[n] = in.next();
-  e.bestLap = in.next();
-  for (int32_t k = 0; k <= n; ++k) e.passingTimes[k] = in.next();
+  const int32_t laps = in.next();
+  e.laps = in.within(laps, 0, capacity, std::clamp(laps, 0, capacity));
+  e.raceTime = StoredTime(in, in.next());
+  e.lapTimes[n] = StoredTime(in, in.next());
+  e.bestLap = StoredTime(in, in.next());
+  for (int32_t k = 0; k <= n; ++k) e.passingTimes[k] = StoredTime(in, in.next());
   // The rest of the line: the times beyond the table's 3001, if any, so the next line is in step.
   if (!SkipLine(file)) return false;
   return in.ok();
 }
 
-bool ReadEntriesAndTexts(TextFile& file, SeriesTable& table, SeriesTexts& texts) {
+bool ReadEntriesAndTexts(TextFile& file, SeriesTable& table, SeriesTexts& texts,
+                         int32_t capacity) {
   bool ok = true;
   for (SeriesResultEntry& e : table) {
-    if (!ReadEntryLine(file, e)) {
+    if (!ReadEntryLine(file, e, capacity)) {
       ok = false;
       if (file.peek() == kEndOfFile) return false;
     }
   }
   if (!SkipLineEnds(file)) return false;
   ReadText(file, texts.description);
-  ReadText(file, texts.comment);
+  ReadMultiLineText(file, texts.comment);
   return ReadText(file, texts.trackCondition) == FieldEnd::Tab && ok;
 }
 
@@ -125,7 +138,7 @@ Outcome WriteRoundResultsSection(TextFile& file, std::string_view title, const S
 }
 
 bool ReadSeriesResultsSection(TextFile& file, SeriesTable& table, SeriesTexts& texts) {
-  return ReadEntriesAndTexts(file, table, texts);
+  return ReadEntriesAndTexts(file, table, texts, kMaxPassings);
 }
 
 bool ReadRoundResultsSection(TextFile& file, SeriesTable& table, int32_t& passingCapacity,
@@ -134,7 +147,7 @@ bool ReadRoundResultsSection(TextFile& file, SeriesTable& table, int32_t& passin
   int32_t capacity = in.next();
   passingCapacity = in.within(capacity, 1, kMaxPassings, std::clamp(capacity, 1, kMaxPassings));
   if (!SkipLine(file)) return false;
-  return ReadEntriesAndTexts(file, table, texts) && in.ok();
+  return ReadEntriesAndTexts(file, table, texts, passingCapacity) && in.ok();
 }
 
 std::optional<int32_t> ReadRoundCapacity(TextFile& file, std::string_view title) {

@@ -1,5 +1,6 @@
 #include "files/settings.h"
 
+#include <algorithm>
 #include <string>
 
 #include "files/record_fields.h"
@@ -43,8 +44,16 @@ void WriteFontLine(FieldWriter& out, const DisplaySettings& settings, Member mem
 bool ReadSoundSettings(std::string_view path, SoundSettings& settings) {
   TextFile file;
   if (!file.open(path, OpenMode::Read)) return false;
-  for (auto& line : settings.lines)
-    if (!ReadLineText(file, line)) break;
+  for (auto& line : settings.lines) {
+    // A word longer than the field is refused rather than cut: "SONFINVOITUREMOTOouiX" cut to
+    // its 20 characters would read as "oui".
+    FixedText<64> word;
+    if (!ReadLineText(file, word)) break;
+    if (word.size() < line.kWidth)
+      line = word;
+    else
+      line.clear();
+  }
   return true;
 }
 
@@ -97,6 +106,10 @@ bool ReadDisplaySettings(std::string_view path, DisplaySettings& settings, Custo
     if (!ReadIntegerLine(file, settings.widths)) return;
     ReadIntegerLine(file, custom);
   }();
+  // The board's geometry adds and scales these: a hand-edited value must not take it anywhere.
+  for (int32_t& width : settings.widths) width = std::clamp(width, 0, kMaxColumnWidth);
+  for (BoardFont& font : settings.fonts)
+    font.height = std::clamp(font.height, -kMaxFontHeight, kMaxFontHeight);
   return true;
 }
 

@@ -56,8 +56,8 @@ inline constexpr std::array<SoundSwitchKeywords, kSoundLines> kSoundSwitches = {
 struct SoundSettings {
   std::array<FixedText<21>, kSoundLines> lines;  // the longest keyword is 20 characters
 };
-// Line n of the file into lines[n], each line up to its line end; an empty line gives an empty
-// text.
+// Line n of the file into lines[n], each line up to its line end; an empty line, or one longer
+// than the field, gives an empty text, which matches no keyword.
 bool ReadSoundSettings(std::string_view path, SoundSettings& settings);
 bool WriteSoundSettings(std::string_view path, const SoundSettings& settings);
 
@@ -130,6 +130,12 @@ enum BoardColour : int {
 };
 inline constexpr int kCustomColourCount = 16;
 
+// What the numbers of the display settings can mean; the reader keeps them within these. The
+// widest column a drag or the file can make:
+inline constexpr int32_t kMaxColumnWidth = 999;
+// a glyph no taller than a square screen (the height's sign is the font chooser's own).
+inline constexpr int32_t kMaxFontHeight = 1600;
+
 struct BoardFont {
   FixedText<32> face;
   int32_t height = 0;  // as the font chooser gives it, in 1/1600 of the screen width
@@ -151,6 +157,7 @@ struct DisplaySettings {
 // The colour chooser's custom colours, kept in the same file.
 using CustomColours = std::array<int32_t, kCustomColourCount>;
 
+// Column widths are kept within 0 to kMaxColumnWidth and font heights within +-kMaxFontHeight.
 bool ReadDisplaySettings(std::string_view path, DisplaySettings& settings, CustomColours& custom);
 bool WriteDisplaySettings(std::string_view path, const DisplaySettings& settings,
                           const CustomColours& custom);

@@ -6,8 +6,14 @@
 namespace zd {
 
 namespace {
+// The fuzz build reads in small blocks: its readers then cross block ends every few kilobytes, and
+// a run does not pay for a quarter megabyte of fresh pages per file opened.
+#ifdef ZD_TEXT_FILE_BUFFER_SIZE
+constexpr std::size_t kBufferSize = ZD_TEXT_FILE_BUFFER_SIZE;
+#else
 constexpr std::size_t kBufferSize = 256 * 1024;
-}
+#endif
+}  // namespace
 
 TextFile::~TextFile() { close(); }
 
@@ -55,12 +61,6 @@ bool TextFile::fill() {
   if (n <= 0) return false;
   bufferLen_ = static_cast<std::size_t>(n);
   return true;
-}
-
-std::string_view TextFile::bufferedBytes() {
-  if (bufferPos_ >= bufferLen_ && !fill()) return {};
-  return std::string_view(reinterpret_cast<const char*>(buffer_.data()) + bufferPos_,
-                          bufferLen_ - bufferPos_);
 }
 
 int TextFile::get() {
@@ -202,6 +202,34 @@ FieldEnd ReadText(TextFile& file, char* text, std::size_t width, FieldStop stop)
   return end;
 }
 
+FieldEnd ReadMultiLineText(TextFile& file, char* text, std::size_t width) {
+  std::size_t kept = 0;
+  const std::size_t room = width > 0 ? width - 1 : 0;
+  const auto keep = [&](char c) {
+    if (kept < room) text[kept++] = c;
+  };
+  // CRs just before a line end belong to it (CR CR LF, as older writers left a line break); the
+  // others are characters of the text.
+  std::size_t pendingCr = 0;
+  FieldEnd end = FieldEnd::EndOfFile;
+  for (int c; (c = file.get()) != kEndOfFile;) {
+    if (c == '\r') {
+      ++pendingCr;
+      continue;
+    }
+    if (c != '\n')
+      for (; pendingCr > 0; --pendingCr) keep('\r');
+    pendingCr = 0;
+    if (c == '\t') {
+      end = FieldEnd::Tab;
+      break;
+    }
+    keep(static_cast<char>(c));
+  }
+  if (width > 0) text[kept] = '\0';
+  return end;
+}
+
 int32_t ReadInt(TextFile& file, bool* ok) {
   char field[32];
   ReadText(file, field, sizeof field);
@@ -243,6 +271,23 @@ bool SkipLineEnds(TextFile& file) {
 
 FieldWriter& FieldWriter::text(std::string_view value) {
   for (char c : value) out_.push_back(c == '\t' || c == '\r' || c == '\n' ? ' ' : c);
+  out_.push_back('\t');
+  return *this;
+}
+
+FieldWriter& FieldWriter::multiLineText(std::string_view value) {
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const char c = value[i];
+    if (c == '\r') {
+      // CRs just before a line break are part of it: the break is written as one CR LF.
+      const std::size_t next = value.find_first_not_of('\r', i);
+      if (next != std::string_view::npos && value[next] == '\n') {
+        i = next - 1;
+        continue;
+      }
+    }
+    out_.push_back(c == '\t' ? ' ' : c);
+  }
   out_.push_back('\t');
   return *this;
 }

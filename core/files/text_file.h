@@ -62,12 +62,6 @@ class TextFile {
   // Reads up to n bytes as they stand on disk at offset, without moving the read position.
   std::string readRawAt(int64_t offset, std::size_t n);
 
-  // Raw access for scanners that work on whole blocks (the section search): the bytes of the
-  // read buffer from the current position on, refilled on demand. Returns an empty view at the
-  // end of the file.
-  std::string_view bufferedBytes();
-  void skipBytes(std::size_t n) { bufferPos_ += n; }
-
  private:
   bool fill();
   bool writeAll(const char* data, std::size_t n);
@@ -107,6 +101,13 @@ FieldEnd ReadText(TextFile& file, FixedText<W>& text, FieldStop stop = FieldStop
   FieldEnd end = ReadText(file, text.data(), W, stop);
   return end;
 }
+// Reads a text that may hold line breaks up to its TAB, across line ends: each line end is stored
+// as "\n", with the CRs just before it (CR CR LF, as older writers left a "\r\n" of the text).
+FieldEnd ReadMultiLineText(TextFile& file, char* text, std::size_t width);
+template <std::size_t W>
+FieldEnd ReadMultiLineText(TextFile& file, FixedText<W>& text) {
+  return ReadMultiLineText(file, text.data(), W);
+}
 // Reads a field as a decimal integer (leading blanks, a sign, digits; anything after the digits is
 // ignored; no digits gives 0; values beyond the int range saturate). Sets *ok when given.
 int32_t ReadInt(TextFile& file, bool* ok = nullptr);
@@ -120,6 +121,9 @@ class FieldWriter {
  public:
   // A single-line text: TAB, CR and LF become blanks so they cannot shift the following fields.
   FieldWriter& text(std::string_view value);
+  // A text that keeps its line breaks (CR LF on disk): only a TAB would end it early, so TABs
+  // become blanks, and a "\r\n" (or CRs before a "\n") is written as one line end.
+  FieldWriter& multiLineText(std::string_view value);
   FieldWriter& integer(int64_t value);
   FieldWriter& endLine();
   FieldWriter& raw(std::string_view value);

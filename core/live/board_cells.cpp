@@ -20,7 +20,7 @@ int32_t RowsShownFor(int32_t cars, int32_t rowsThatFit) {
   return std::clamp(cars, 0, std::max(rowsThatFit, 0));
 }
 
-int32_t ScaledFontHeight(int32_t W, int32_t height) { return W * height / kDesignWidth; }
+int32_t ScaledFontHeight(int32_t W, int32_t height) { return ScaleDesign(height, W, kDesignWidth); }
 
 int32_t CellTextThreshold(int column, int32_t W) {
   switch (column) {

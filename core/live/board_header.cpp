@@ -14,10 +14,10 @@ constexpr const char* kTitles[kBoardColumns] = {
 std::array<ColumnTitle, kColumnTitles> ColumnBarTitles(const BoardColumnWidths& widths,
                                                        int32_t nationFlag, int32_t barLeft,
                                                        int32_t W) {
-  const auto x = [&](int32_t design) { return barLeft + design * W / kDesignWidth; };
+  const auto x = [&](int64_t design) { return barLeft + ScaleDesign(design, W, kDesignWidth); };
   // sums[k]: the widths of columns 0 to k.
-  std::array<int32_t, kBoardColumns> sums{};
-  int32_t sum = 0;
+  std::array<int64_t, kBoardColumns> sums{};
+  int64_t sum = 0;
   for (int k = 0; k < kBoardColumns; ++k) sums[k] = sum += widths[k];
 
   std::array<ColumnTitle, kColumnTitles> titles;
@@ -31,7 +31,7 @@ std::array<ColumnTitle, kColumnTitles> ColumnBarTitles(const BoardColumnWidths& 
         title.place = {TextAlign::kCentre, x(widths[0] / 2 + 40)};
         break;
       case kColumnDriverName:
-        title.place = {TextAlign::kLeft, x(widths[0] + 50)};
+        title.place = {TextAlign::kLeft, x(int64_t{widths[0]} + 50)};
         break;
       case kColumnCategory:
       case kColumnClub:
@@ -54,10 +54,10 @@ std::array<int32_t, kBoardColumns + 1> ColumnBarSeparators(const BoardColumnWidt
                                                            int32_t barLeft, int32_t W) {
   std::array<int32_t, kBoardColumns + 1> xs{};
   xs[0] = barLeft + W / 40;
-  int32_t sum = 40;
+  int64_t sum = 40;
   for (int k = 0; k < kBoardColumns; ++k) {
     sum += widths[k];
-    xs[k + 1] = barLeft + sum * W / kDesignWidth;
+    xs[k + 1] = barLeft + ScaleDesign(sum, W, kDesignWidth);
   }
   return xs;
 }

@@ -91,6 +91,11 @@ bool TakeDatabasePenalties(const CommandDesk& desk) {
     ShowError(desk, kPenaltiesDatabaseMissing);
     return false;
   }
+  // A list the race file cannot hold is refused as a whole: the event keeps its own.
+  if (!PenaltiesFit(read)) {
+    ShowError(desk, kPenaltiesDoNotFit);
+    return false;
+  }
   EventState& event = desk.series.event;
   event.penalties = read;
   TextFile file;

@@ -39,7 +39,8 @@ void OpenClubTransponderBox(const CommandDesk& desk, const BoardLayout& layout, 
                             int32_t screenRow, const TransponderPackRecord* pack);
 
 // The event's list replaced by the penalties database and written into the race file. A
-// database that cannot be read is reported and changes nothing: false.
+// database that cannot be read, or whose list the race file cannot hold, is reported and changes
+// nothing: false.
 bool TakeDatabasePenalties(const CommandDesk& desk);
 
 // The penalty indexes of the slots that no longer name an entry of the list go back to none.

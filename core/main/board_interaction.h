@@ -24,7 +24,6 @@ inline constexpr int32_t kBoundaryReach = 2;  // pixels either side of a boundar
 // A drag past the column's left edge leaves a narrow column rather than none, which could no
 // longer be told apart from its neighbour to be dragged back.
 inline constexpr int32_t kCollapsedColumnWidth = 5;
-inline constexpr int32_t kMaxColumnWidth = 999;
 
 struct MousePoint {
   int32_t x = 0;

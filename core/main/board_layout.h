@@ -4,9 +4,10 @@
 // strip of the event tree; the main window computes it again before every message, so a change of
 // screen size or of a column width shows at once. The board painters draw into these rectangles.
 //
-// All arithmetic is on 32-bit ints, each product formed before it is divided and every division
-// truncating toward zero, exactly as written below.
+// Each product is formed before it is divided and every division truncates toward zero, exactly
+// as written below; products and sums of design values are formed in 64 bits.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -36,14 +37,22 @@ struct BoardRect {
   friend bool operator==(const BoardRect&, const BoardRect&) = default;
 };
 
+// value * size / design, the product in 64 bits and the result kept within +-2^30 pixels, so that
+// a few further sums stay within int whatever the design value.
+inline int32_t ScaleDesign(int64_t value, int32_t size, int32_t design) {
+  constexpr int64_t kLimit = int64_t{1} << 30;
+  const int64_t v = std::clamp<int64_t>(value, -kLimit, kLimit) * size / design;
+  return static_cast<int32_t>(std::clamp<int64_t>(v, -kLimit, kLimit));
+}
+
 // The screen in pixels, and the design units mapped onto it.
 struct ScreenScale {
   int32_t width = kDesignWidth;
   int32_t height = kDesignHeight;
   // x * W / 1600 + 200: a board abscissa.
-  int32_t X(int32_t x) const { return x * width / kDesignWidth + kTreeStripWidth; }
+  int32_t X(int64_t x) const { return ScaleDesign(x, width, kDesignWidth) + kTreeStripWidth; }
   // y * H / 900.
-  int32_t Y(int32_t y) const { return y * height / kDesignHeight; }
+  int32_t Y(int64_t y) const { return ScaleDesign(y, height, kDesignHeight); }
 };
 
 struct BoardLayout {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 
 #include "files/ranking.h"
 #include "files/time_format.h"
@@ -131,6 +132,15 @@ void RankByBestLap(LiveSeriesTable& table, LiveRankingEntries& entries, int32_t 
       });
 }
 
+namespace {
+
+// a - b, formed in 64 bits: the entries may hold any value a table was given.
+int32_t Gap(int32_t a, int32_t b) {
+  return static_cast<int32_t>(std::clamp<int64_t>(int64_t{a} - b, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
 void ComputeGapsByLapsAndTime(LiveRankingEntries& entries, int32_t count) {
   count = ClampCount(count);
   LiveRankingEntry& leader = entries[0];
@@ -140,12 +150,12 @@ void ComputeGapsByLapsAndTime(LiveRankingEntries& entries, int32_t count) {
     LiveRankingEntry& row = entries[j];
     const LiveRankingEntry& previous = entries[j - 1];
     const bool hasResult = row.raceTime != 0 || row.laps != 0;
-    row.lapsBehindLeader = leader.laps - row.laps;
+    row.lapsBehindLeader = Gap(leader.laps, row.laps);
     row.timeBehindLeader =
-        (row.lapsBehindLeader == 0 && hasResult) ? row.raceTime - leader.raceTime : 0;
-    row.lapsBehindPrevious = previous.laps - row.laps;
+        (row.lapsBehindLeader == 0 && hasResult) ? Gap(row.raceTime, leader.raceTime) : 0;
+    row.lapsBehindPrevious = Gap(previous.laps, row.laps);
     row.timeBehindPrevious =
-        (row.lapsBehindPrevious == 0 && hasResult) ? row.raceTime - previous.raceTime : 0;
+        (row.lapsBehindPrevious == 0 && hasResult) ? Gap(row.raceTime, previous.raceTime) : 0;
   }
 }
 
@@ -157,8 +167,8 @@ void ComputeGapsByBestLap(LiveRankingEntries& entries, int32_t count) {
   for (int32_t j = 1; j < count; ++j) {
     LiveRankingEntry& row = entries[j];
     const bool hasBest = row.bestLap != 0;
-    row.timeBehindLeader = hasBest ? row.bestLap - leader.bestLap : 0;
-    row.timeBehindPrevious = hasBest ? row.bestLap - entries[j - 1].bestLap : 0;
+    row.timeBehindLeader = hasBest ? Gap(row.bestLap, leader.bestLap) : 0;
+    row.timeBehindPrevious = hasBest ? Gap(row.bestLap, entries[j - 1].bestLap) : 0;
     row.lapsBehindLeader = 0;
     row.lapsBehindPrevious = 0;
   }

@@ -98,6 +98,41 @@ TEST_F(EventSectionsTest, PenaltyListRoundTrip) {
   EXPECT_EQ(CountPenalties(read), 3);
 }
 
+// Fifty entries with 3-character codes, 29-character names and 5-digit amounts take 2205 bytes;
+// the section holds 2204. The check says so before the writer would refuse the list.
+TEST_F(EventSectionsTest, PenaltiesFitTellsAListTheSectionCannotHold) {
+  PenaltyTable table;
+  ClearPenaltyTable(table);
+  for (int i = 0; i < kMaxPenalties; ++i) {
+    table[i].code = i == 0 ? std::string("A") : "P" + std::to_string(10 + i);
+    table[i].name = std::string(29, 'n');
+    table[i].amount = 10000;
+  }
+  table[0].code = "AB";
+  const struct {
+    const char* what;
+    int lastAmount;
+    std::string firstCode;
+    bool fits;
+  } cases[] = {
+      {"2203 bytes", 10000, "A", true},
+      {"2204 bytes", 10000, "AB", true},
+      {"2205 bytes", 10000, "ABC", false},
+      {"2205 bytes by an amount", 100000, "AB", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    table[0].code = c.firstCode;
+    table[49].amount = c.lastAmount;
+    EXPECT_EQ(PenaltiesFit(table), c.fits);
+    TextFile f = Open();
+    EXPECT_EQ(WritePenaltiesSection(f, table).ok, c.fits);
+  }
+  // A shorter list fits.
+  table[49].code.clear();
+  EXPECT_TRUE(PenaltiesFit(table));
+}
+
 TEST_F(EventSectionsTest, PenaltyCountBeyondTheTableIsBounded) {
   std::string lines;
   for (int i = 0; i < 80; ++i) lines += "1\t10\tP" + std::to_string(i) + "\tname\t\r\n";

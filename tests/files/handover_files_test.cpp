@@ -105,7 +105,36 @@ TEST_F(HandoverFilesTest, CommentFileReplacesTheTextsOnlyWhenReadWhole) {
   EXPECT_EQ(condition.view(), "Pluie");
   EXPECT_EQ(comment.view(), " ");
 
-  for (const char* broken : {"Glace\tcut sh", "Glace", ""}) {
+  // A multi-line comment keeps its line breaks; CR CR LF, as older software wrote them, too.
+  ASSERT_TRUE(WriteSeriesCommentFile("Glace", "ab\ncd"));
+  EXPECT_EQ(ReadBytes(file("CommentaireSerie.res")), "Glace\tab\r\ncd\t\r\n");
+  for (const char* bytes : {"Glace\tab\r\ncd\t\r\n", "Glace\tab\r\r\ncd\t\r\n"}) {
+    WriteBytes(file("CommentaireSerie.res"), bytes);
+    ASSERT_TRUE(ReadSeriesCommentFile(condition, comment)) << bytes;
+    EXPECT_EQ(condition.view(), "Glace");
+    EXPECT_EQ(comment.view(), "ab\ncd");
+  }
+  // A comment reads back as it was written, stray CRs included: CRs before a line end belong to
+  // it, the others to the text.
+  const std::pair<std::string, std::string> stray[] = {
+      {"Glace\tab\r\r\r\r\ncd\t\r\n", "ab\ncd"},
+      {"Glace\ta\rb\r\t\r\n", "a\rb\r"},
+  };
+  for (const auto& [bytes, read] : stray) {
+    WriteBytes(file("CommentaireSerie.res"), bytes);
+    ASSERT_TRUE(ReadSeriesCommentFile(condition, comment));
+    EXPECT_EQ(comment.view(), read);
+    ASSERT_TRUE(WriteSeriesCommentFile(condition.view(), comment.view()));
+    SeriesComment back;
+    ASSERT_TRUE(ReadSeriesCommentFile(condition, back));
+    EXPECT_EQ(back.view(), read);
+  }
+  ASSERT_TRUE(WriteSeriesCommentFile("Glace", "a\r\r\nb"));
+  EXPECT_EQ(ReadBytes(file("CommentaireSerie.res")), "Glace\ta\r\nb\t\r\n");
+  ASSERT_TRUE(WriteSeriesCommentFile("Pluie", " "));
+  ASSERT_TRUE(ReadSeriesCommentFile(condition, comment));
+
+  for (const char* broken : {"Glace\tcut sh", "Glace\tcut\r\nsh", "Glace", ""}) {
     WriteBytes(file("CommentaireSerie.res"), broken);
     EXPECT_FALSE(ReadSeriesCommentFile(condition, comment)) << broken;
     EXPECT_EQ(condition.view(), "Pluie");

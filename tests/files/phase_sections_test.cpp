@@ -228,8 +228,9 @@ TEST_F(PhaseSectionsTest, OversizedValuesAreKeptWithinTheirTables) {
   std::string grid = "500\t\r\nAlpha\t\r\n\r\n\r\n" + longName + "\t\r\nBravo\textra\t\r\nCharlie\t\r\n";
   for (int i = 4; i < kGridSlots; ++i) grid += "(NA)\t\r\n";
   std::string final = "0\t12\t-4\tCLASSEMENTToursTemps\t\r\n" + Repeat("X\t\r\n", kMaxRankingEntries);
-  WriteBytes(path_, ReadBytes(path_) + "\r\nDadevuDore1RepartitionManches\t\r\n" + grid +
-                        "\r\nDadevuDore1ManchesClassement\t\r\n" + final);
+  WriteBytes(path_, ReadBytes(path_) +
+                        Section("DadevuDore1RepartitionManches", grid, filler::kRoundArrangement) +
+                        Section("DadevuDore1ManchesClassement", final, filler::kClassement));
   TextFile f = Open();
   StartingGrid read;
   ASSERT_TRUE(FindSection(f, ArrangementSectionTitle(1, RacePhase::Rounds)));

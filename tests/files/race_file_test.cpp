@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
+
 #include "files/event_sections.h"
 #include "files/participants.h"
+#include "files/series_sections.h"
 #include "new_race_file_bytes.h"
 #include "test_support.h"
 
@@ -38,79 +42,200 @@ TEST_F(RaceFileTest, NewFileHoldsTheHeaderAndTheTreeFlags) {
 
 TEST_F(RaceFileTest, FirstWriteAppendsThenRewritesInPlace) {
   const std::string before = ReadBytes(path_);
+  const std::string points = "DadevuDore1EssaisPoints";
   TextFile f = Open();
-  ASSERT_TRUE(RewriteSection(f, "DadevuDoreEssai", 5, "ab\t\n", "msg").ok);
+  ASSERT_TRUE(RewriteSection(f, kTrackTitle, filler::kTrack, "ab\t\n", "msg").ok);
   std::string first = ReadBytes(path_);
-  EXPECT_EQ(first, before + "\r\nDadevuDoreEssai\t\r\n" + "ab\t\r\n" + "\t1\t1\t\r\n");
+  EXPECT_EQ(first, before + Section(std::string(kTrackTitle), "ab\t\r\n", filler::kTrack));
 
   // A second section after it, then a rewrite of the first: same length, every other byte kept.
-  ASSERT_TRUE(RewriteSection(f, "DadevuDoreSuite", 3, "zz\t\n", "msg").ok);
+  ASSERT_TRUE(RewriteSection(f, points, filler::kPoints, "zz\t\n", "msg").ok);
   std::string two = ReadBytes(path_);
-  ASSERT_TRUE(RewriteSection(f, "DadevuDoreEssai", 5, "1234567\t\n", "msg").ok);
+  ASSERT_TRUE(RewriteSection(f, kTrackTitle, filler::kTrack, "1234567\t\n", "msg").ok);
   std::string rewritten = ReadBytes(path_);
   ASSERT_EQ(rewritten.size(), two.size());
-  std::size_t body = before.size() + 20;
+  std::size_t body = before.size() + 2 + kTrackTitle.size() + 3;
   EXPECT_EQ(rewritten.substr(0, body), two.substr(0, body));
-  EXPECT_EQ(rewritten.substr(body, 12), "1234567\t\r\n\r\n");
-  EXPECT_EQ(rewritten.substr(body + 12), two.substr(body + 12));
+  EXPECT_EQ(rewritten.substr(body, 10), "1234567\t\r\n");
+  EXPECT_EQ(rewritten.substr(body + 10), two.substr(body + 10));
 
   // A shorter body leaves no trace of the longer one.
-  ASSERT_TRUE(RewriteSection(f, "DadevuDoreEssai", 5, "x\t\n", "msg").ok);
-  EXPECT_TRUE(test::SameBytes(ReadBytes(path_), two.substr(0, body) + "x\t\r\n" + "1\t1\t1\t\r\n" +
-                                  two.substr(body + 12)));
+  ASSERT_TRUE(RewriteSection(f, kTrackTitle, filler::kTrack, "x\t\n", "msg").ok);
+  EXPECT_TRUE(test::SameBytes(ReadBytes(path_),
+                              before + Section(std::string(kTrackTitle), "x\t\r\n", filler::kTrack) +
+                                  Section(points, "zz\t\r\n", filler::kPoints)));
 }
 
 TEST_F(RaceFileTest, TitleMatchesOnlyAWholeFirstField) {
   TextFile f = Open();
-  ASSERT_TRUE(RewriteSection(f, "DadevuDore1Manche10", 4, "long\t\n", "msg").ok);
-  ASSERT_TRUE(RewriteSection(f, "DadevuDore1Manche1", 4, "short\t\n", "msg").ok);
+  // Rounds of capacity 1: the region follows the capacity on the first line.
+  ASSERT_TRUE(RewriteSection(f, "DadevuDore1Manche10", filler::RoundResults(1), "1\t\nlong\t\n", "m").ok);
+  ASSERT_TRUE(RewriteSection(f, "DadevuDore1Manche1", filler::RoundResults(1), "1\t\nshort\t\n", "m").ok);
   // The longer title comes first in the file but does not match the shorter one.
   ASSERT_TRUE(FindSection(f, "DadevuDore1Manche1"));
+  SkipLine(f);
   FixedText<10> text;
   ReadText(f, text);
   EXPECT_EQ(text.view(), "short");
   EXPECT_FALSE(FindSection(f, "DadevuDore1Manche"));
 
-  // A title followed on its line by further fields still matches; the first match wins.
-  WriteBytes(path_, "1\t\r\n\r\nDadevuDoreX\tmore\tfields\r\nbody\t\r\nDadevuDoreX\t\r\nother\t");
-  TextFile g = Open();
-  ASSERT_TRUE(FindSection(g, "DadevuDoreX"));
-  ReadText(g, text);
-  EXPECT_EQ(text.view(), "body");
-  // A title on the last line, without a line end, is found with an empty body.
-  WriteBytes(path_, "1\t\r\nDadevuDoreY");
+  // A title followed on its line by further fields still matches, however long the line.
+  for (const std::string& fields : {std::string("more\tfields"), std::string(300, 'f') + "\t"}) {
+    WriteBytes(path_, NewFileBytes().substr(0, 432) + "\r\nDadevuDorePiste\t" + fields + "\r\n" +
+                          Filler(filler::kTrack).replace(0, 6, "body\t\t") +
+                          Section("DadevuDore1EssaisPoints", "pts\t\r\n", filler::kPoints));
+    TextFile g = Open();
+    ASSERT_TRUE(FindSection(g, kTrackTitle));
+    ReadText(g, text);
+    EXPECT_EQ(text.view(), "body");
+    ASSERT_TRUE(FindSection(g, "DadevuDore1EssaisPoints"));
+    ReadText(g, text);
+    EXPECT_EQ(text.view(), "pts");
+  }
+}
+
+// Participants, results and rankings lines begin with a name: a name that equals a title must not
+// be taken for the section.
+TEST_F(RaceFileTest, NamesThatEqualTitlesAreNeverTakenForSections) {
+  ParticipantTable participants;
+  ClearParticipants(participants);
+  participants[0].name = "DadevuDoreInformation";
+  participants[1].name = "DadevuDore1EL1S1";
+  participants[2].name = "Zed";
+  TextFile f = Open();
+  ASSERT_TRUE(WriteParticipantsSection(f, ParticipantsSectionTitle(1), participants).ok);
+  const std::string withParticipants = ReadBytes(path_);
+
+  // The information section is absent, not the participant's line.
+  EventInformation info;
+  EXPECT_FALSE(FindSection(f, kInformationTitle));
+  EXPECT_EQ(f.tell(), f.size());
+
+  // A new section goes after the participants, which stay whole.
+  auto table = std::make_unique<SeriesTable>();
+  SeriesTexts texts;
+  texts.description = ".";
+  ASSERT_TRUE(WriteSeriesResultsSection(f, "DadevuDore1EL1S1", *table, texts).ok);
+  EXPECT_EQ(ReadBytes(path_).substr(0, withParticipants.size()), withParticipants);
+  ParticipantTable read;
+  ClearParticipants(read);
+  ASSERT_TRUE(FindSection(f, ParticipantsSectionTitle(1)));
+  ReadParticipantsSection(f, read);
+  EXPECT_EQ(read[2].name.view(), "Zed");
+
+  info.eventName = "Grand Prix";
+  ASSERT_TRUE(WriteInformationSection(f, info).ok);
+  EventInformation back;
+  ASSERT_TRUE(FindSection(f, kInformationTitle));
+  ReadInformationSection(f, back);
+  EXPECT_EQ(back.eventName.view(), "Grand Prix");
+
+  // A participant named like the track section leaves the track section writable.
+  participants[0].name = "DadevuDorePiste";
+  ASSERT_TRUE(WriteParticipantsSection(f, ParticipantsSectionTitle(1), participants).ok);
+  TrackSettings track;
+  track.name = "Circuit";
+  EXPECT_TRUE(WriteTrackSection(f, track).ok);
+  TrackSettings trackBack;
+  ASSERT_TRUE(FindSection(f, kTrackTitle));
+  ReadTrackSection(f, trackBack);
+  EXPECT_EQ(trackBack.name.view(), "Circuit");
+}
+
+TEST_F(RaceFileTest, BrokenChainIsReportedDamagedAndNeverWrittenPast) {
+  TextFile f = Open();
+  TrackSettings track;
+  track.name = "Circuit";
+  ASSERT_TRUE(WriteTrackSection(f, track).ok);
+  const std::string good = ReadBytes(path_);
+  const std::size_t trackAt = good.size() - Section(std::string(kTrackTitle), "", filler::kTrack).size();
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"header line cut", good.substr(0, 300)},
+      {"header line end lost", good.substr(0, 430) + "xx" + good.substr(432)},
+      {"last region cut short", good.substr(0, good.size() - 3)},
+      {"empty line lost", good.substr(0, trackAt) + "xx" + good.substr(trackAt + 2)},
+      {"unknown title", good.substr(0, trackAt) + "\r\nDadevuDoreXYZ\t\r\n" + Filler(filler::kTrack)},
+      {"title line without its end", good.substr(0, trackAt) + "\r\n" + std::string(600, 'D')},
+      {"round without capacity", good + Section("DadevuDore1Manche1", "x\t\r\n", 10)},
+      {"region grown by hand", good + "1\t"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(path_, c.bytes);
+    TextFile g = Open();
+    EXPECT_EQ(LocateSection(g, kInformationTitle).result, SectionSearch::Damaged);
+    EXPECT_FALSE(FindSection(g, kInformationTitle));
+    EventInformation info;
+    info.eventName = "Grand Prix";
+    Outcome out = WriteInformationSection(g, info);
+    EXPECT_FALSE(out.ok);
+    EXPECT_NE(out.message.find("'DadevuDoreInformation'"), std::string::npos) << out.message;
+    EXPECT_NE(out.message.find("damaged"), std::string::npos) << out.message;
+    EXPECT_TRUE(test::SameBytes(ReadBytes(path_), c.bytes));
+  }
+  // The sections before a break are still found.
+  WriteBytes(path_, good + "\r\nDadevuDoreXYZ\t\r\n");
   TextFile h = Open();
-  EXPECT_TRUE(FindSection(h, "DadevuDoreY"));
-  EXPECT_EQ(h.get(), kEndOfFile);
+  EXPECT_TRUE(FindSection(h, kTrackTitle));
+  EXPECT_TRUE(FindSection(h, kTreeviewTitle));
 }
 
 TEST_F(RaceFileTest, BodyTooLargeIsRefusedAndTheFileUnchanged) {
   TextFile f = Open();
-  ASSERT_TRUE(RewriteSection(f, "DadevuDoreEssai", 3, "abcd\t\n", "msg").ok);
+  ASSERT_TRUE(RewriteSection(f, kTrackTitle, filler::kTrack, "abcd\t\n", "msg").ok);
   const std::string before = ReadBytes(path_);
   // 2N + 2 bytes on disk fit; one more does not.
-  EXPECT_TRUE(RewriteSection(f, "DadevuDoreEssai", 3, "abcdef\n", "msg").ok);
-  ASSERT_TRUE(RewriteSection(f, "DadevuDoreEssai", 3, "abcd\t\n", "msg").ok);
-  Outcome tooBig = RewriteSection(f, "DadevuDoreEssai", 3, "abcdefg\n", "msg");
+  const std::string fits(2 * filler::kTrack, 'a');
+  EXPECT_TRUE(RewriteSection(f, kTrackTitle, filler::kTrack, fits + "\n", "msg").ok);
+  ASSERT_TRUE(RewriteSection(f, kTrackTitle, filler::kTrack, "abcd\t\n", "msg").ok);
+  Outcome tooBig = RewriteSection(f, kTrackTitle, filler::kTrack, fits + "a\n", "msg");
   EXPECT_FALSE(tooBig.ok);
-  EXPECT_NE(tooBig.message.find("DadevuDoreEssai"), std::string::npos);
+  EXPECT_NE(tooBig.message.find(kTrackTitle), std::string::npos);
   EXPECT_TRUE(test::SameBytes(ReadBytes(path_), before));
   // A new section that would not fit is not appended either.
-  EXPECT_FALSE(RewriteSection(f, "DadevuDoreNeuf", 1, "abcdefg\n", "msg").ok);
+  EXPECT_FALSE(RewriteSection(f, "DadevuDore1EssaisPoints", filler::kPoints, fits + "a\n", "msg").ok);
   EXPECT_TRUE(test::SameBytes(ReadBytes(path_), before));
 }
 
 TEST_F(RaceFileTest, RegionOfAnotherCapacityIsNotOverwritten) {
   TextFile f = Open();
-  ASSERT_TRUE(RewriteSection(f, "DadevuDoreA", 4, "a\t\n", "msg").ok);
-  ASSERT_TRUE(RewriteSection(f, "DadevuDoreB", 4, "b\t\n", "msg").ok);
+  ASSERT_TRUE(RewriteSection(f, kTrackTitle, filler::kTrack, "a\t\n", "msg").ok);
+  ASSERT_TRUE(RewriteSection(f, "DadevuDore1EssaisPoints", filler::kPoints, "b\t\n", "msg").ok);
   const std::string before = ReadBytes(path_);
   // A larger capacity than the section was made with would run into the next section.
-  EXPECT_FALSE(RewriteSection(f, "DadevuDoreA", 6, "a\t\n", "msg").ok);
-  EXPECT_FALSE(RewriteSection(f, "DadevuDoreA", 3, "a\t\n", "msg").ok);
+  EXPECT_FALSE(RewriteSection(f, kTrackTitle, filler::kTrack + 2, "a\t\n", "msg").ok);
+  EXPECT_FALSE(RewriteSection(f, kTrackTitle, filler::kTrack - 1, "a\t\n", "msg").ok);
   EXPECT_TRUE(test::SameBytes(ReadBytes(path_), before));
   // The last section has nothing after it.
-  EXPECT_TRUE(RewriteSection(f, "DadevuDoreB", 4, "bb\t\n", "msg").ok);
+  EXPECT_TRUE(RewriteSection(f, "DadevuDore1EssaisPoints", filler::kPoints, "bb\t\n", "msg").ok);
+}
+
+TEST(SectionTitles, FillerPairsFollowTheTitle) {
+  const std::pair<std::string, std::optional<int32_t>> cases[] = {
+      {"DadevuDoreDrapeauxTreeview", filler::kTreeview},
+      {"DadevuDoreInformation", filler::kInformation},
+      {"DadevuDorePiste", filler::kTrack},
+      {"DadevuDorePenalites", filler::kPenalties},
+      {"DadevuDore2ListeParticipants", filler::kParticipants},
+      {"DadevuDore1QualifsParamètres", filler::kParameters},
+      {"DadevuDore3RepartitionEssais", filler::kSeriesArrangement},
+      {"DadevuDore1RepartitionManches", filler::kRoundArrangement},
+      {"DadevuDore1EL9S9", filler::kSeriesResults},
+      {"DadevuDore3Q1S2", filler::kSeriesResults},
+      {"DadevuDore2Manche4", kRoundFiller},
+      {"DadevuDore1ManchesPoints", filler::kPoints},
+      {"DadevuDore1EssaisClassement", filler::kClassement},
+      {"DadevuDore1EL1", std::nullopt},
+      {"DadevuDore1Manche", std::nullopt},
+      {"DadevuDoreListeParticipants", std::nullopt},
+      {"DadevuDore1Piste", std::nullopt},
+      {"Zed", std::nullopt},
+  };
+  for (const auto& [title, pairs] : cases) EXPECT_EQ(SectionFillerPairs(title), pairs) << title;
 }
 
 TEST_F(RaceFileTest, HeaderRoundTripAndRaceCount) {

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "new_race_file_bytes.h"
 #include "test_support.h"
 
 namespace zd {
@@ -113,21 +114,69 @@ TEST_F(SeriesSectionsTest, SeriesLinesStoreOnlyTheirFields) {
   EXPECT_TRUE(test::SameBytes(Appended().substr(0, expected.size()), expected));
 }
 
+// The comment is edited in a multi-line box: it keeps its line breaks, CR LF on disk, and is read
+// up to its TAB; older software wrote a line break as CR CR LF.
+TEST_F(SeriesSectionsTest, MultiLineCommentKeepsItsLineBreaks) {
+  auto table = std::make_unique<SeriesTable>();
+  for (SeriesResultEntry& e : *table) MakeEmptySlot(e);
+  const std::string title = PracticeSeriesTitle(1, 1, 1);
+  const std::string lines = Repeat(kEmptySlotLine, kMaxSeriesSlots);
+  struct Case {
+    const char* what;
+    std::string comment;  // as the program holds it
+    std::string onDisk;
+  };
+  const Case cases[] = {
+      {"two lines", "ab\ncd", "ab\r\ncd"},
+      {"as the edit box gives it", "ab\r\ncd", "ab\r\ncd"},
+      {"empty lines and a TAB", "\n\nx\ty\n", "\r\n\r\nx y\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TextFile f = Open();
+    ASSERT_TRUE(WriteSeriesResultsSection(f, title, *table, Texts(".", c.comment, "Pluie")).ok);
+    const std::string body = lines + ".\t" + c.onDisk + "\tPluie\t\r\n";
+    EXPECT_TRUE(test::SameBytes(Appended(), Section(title, body, filler::kSeriesResults)));
+  }
+
+  // Read back, and from a file written by older software.
+  const std::pair<std::string, std::string> reads[] = {
+      {"ab\r\ncd", "ab\ncd"},
+      {"ab\r\r\ncd\r\r\n\r\r\nef", "ab\ncd\n\nef"},
+      {"\r\nx", "\nx"},
+  };
+  for (const auto& [onDisk, comment] : reads) {
+    SCOPED_TRACE(onDisk);
+    WriteBytes(path_, test::NewRaceFileBytes() +
+                          Section(title, lines + ".\t" + onDisk + "\tPluie\t\r\n",
+                                  filler::kSeriesResults));
+    TextFile f = Open();
+    auto read = std::make_unique<SeriesTable>();
+    SeriesTexts texts;
+    ASSERT_TRUE(FindSection(f, title));
+    EXPECT_TRUE(ReadSeriesResultsSection(f, *read, texts));
+    EXPECT_EQ(texts.comment.view(), comment);
+    EXPECT_EQ(texts.trackCondition.view(), "Pluie");
+    EXPECT_EQ(texts.description.view(), ".");
+  }
+}
+
 TEST_F(SeriesSectionsTest, RoundSectionsKeepTheCapacityTheyWereCreatedWith) {
   for (int32_t capacity : {1000, 3000}) {
     SCOPED_TRACE(capacity);
-    // Every car with a full table of eight-digit times: the largest body of the capacity.
+    // Every car with a full table of eight-digit times within 24 hours: the largest body of the
+    // capacity.
     auto table = std::make_unique<SeriesTable>();
     std::string body = std::to_string(capacity) + "\t\r\n";
     for (int i = 0; i < kMaxSeriesSlots; ++i) {
       SeriesResultEntry& e = (*table)[i];
       e.name = "Pilote " + std::to_string(i + 1);
       e.passingCount = e.laps = capacity;
-      for (int k = 0; k <= capacity; ++k) e.passingTimes[k] = 10000000 + 28000 * k + i;
+      for (int k = 0; k <= capacity; ++k) e.passingTimes[k] = 10000000 + 25000 * k + i;
       e.raceTime = e.passingTimes[capacity];
-      e.bestLap = e.lapTimes[capacity] = 28000;
+      e.bestLap = e.lapTimes[capacity] = 25000;
       body += e.name.str() + "\t0\t" + std::to_string(capacity) + "\t" + std::to_string(capacity) +
-              "\t" + std::to_string(e.raceTime) + "\t28000\t28000\t";
+              "\t" + std::to_string(e.raceTime) + "\t25000\t25000\t";
       for (int k = 0; k <= capacity; ++k) body += std::to_string(e.passingTimes[k]) + "\t";
       body += "\r\n";
     }
@@ -157,7 +206,7 @@ TEST_F(SeriesSectionsTest, RoundSectionsKeepTheCapacityTheyWereCreatedWith) {
     EXPECT_TRUE(ReadRoundResultsSection(f, *read, readCapacity, texts));
     EXPECT_EQ(readCapacity, capacity);
     EXPECT_EQ((*read)[0].passingCount, 2);
-    EXPECT_EQ((*read)[0].passingTimes[2], 10000000 + 56000);
+    EXPECT_EQ((*read)[0].passingTimes[2], 10000000 + 50000);
     EXPECT_EQ((*read)[49].passingCount, capacity);
     EXPECT_EQ((*read)[49].passingTimes[capacity], (*table)[49].passingTimes[capacity]);
   }
@@ -193,6 +242,42 @@ TEST_F(SeriesSectionsTest, CountsBeyondTheTablesAreBoundedAndLinesStayInStep) {
   EXPECT_EQ((*read)[4].name.view(), "(NA)");
   EXPECT_EQ((*read)[49].bestLap, 1500000000);
   EXPECT_EQ(texts.trackCondition.view(), "Sec");
+}
+
+// Laps are kept within the passing capacity and times within a day, or read as missing: the live
+// ranking subtracts and adds them.
+TEST_F(SeriesSectionsTest, NumbersOutOfTheirRangeAreClampedOrReadAsMissing) {
+  struct Case {
+    std::string fields;  // laps, race time, last lap, best lap, then passing 0
+    int32_t laps, raceTime, lastLap, bestLap, firstPassing;
+    bool ok;
+  };
+  const Case cases[] = {
+      {"3	90000	29000	28000	0", 3, 90000, 29000, 28000, 0, true},
+      {"0	86400000	0	1400000000	1500000000", 0, 86400000, 0, 1400000000, 1500000000, true},
+      {"-5	-1	-2147483648	2147483647	86400001", 0, 0, 0, 0, 0, false},
+      {"2147483647	1399999999	99999999999	-7	-1", 1000, 0, 0, 0, 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fields);
+    const std::string body = "1000\t\r\nA\t0\t0\t" + c.fields + "\t\r\n" +
+                             Repeat(kEmptySlotLine, 49) + ".\t \tSec\t\r\n";
+    WriteBytes(path_, test::NewRaceFileBytes() +
+                          Section(RoundTitle(1, 1), body, filler::RoundResults(1000)));
+    TextFile f = Open();
+    auto read = std::make_unique<SeriesTable>();
+    SeriesTexts texts;
+    int32_t capacity = 0;
+    ASSERT_TRUE(FindSection(f, RoundTitle(1, 1)));
+    EXPECT_EQ(ReadRoundResultsSection(f, *read, capacity, texts), c.ok);
+    const SeriesResultEntry& e = (*read)[0];
+    EXPECT_EQ(e.laps, c.laps);
+    EXPECT_EQ(e.raceTime, c.raceTime);
+    EXPECT_EQ(e.lapTimes[0], c.lastLap);
+    EXPECT_EQ(e.bestLap, c.bestLap);
+    EXPECT_EQ(e.passingTimes[0], c.firstPassing);
+    EXPECT_EQ(texts.trackCondition.view(), "Sec");
+  }
 }
 
 TEST_F(SeriesSectionsTest, ReadersSurviveATruncatedFile) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "test_support.h"
 
 namespace zd {
@@ -43,7 +45,7 @@ TEST(SoundSettingsFile, RoundTripsAndComparesWhole) {
 TEST(SoundSettingsFile, EachLineGoesToItsOwnText) {
   TempDir dir;
   // An empty line (as a missing setting is written back) stays empty and nothing after it
-  // shifts; a line too long for its text is cut; a file that ends early keeps the rest.
+  // shifts; a line too long for its text is refused; a file that ends early keeps the rest.
   WriteBytes(dir.file("s.rg"), "SONLANGUEFrancais\r\n\r\nSONDEPARToui\r\n" + std::string(30, 'X') +
                                    "\r\nSONMEILLEURTOURoui");
   SoundSettings s;
@@ -52,7 +54,7 @@ TEST(SoundSettingsFile, EachLineGoesToItsOwnText) {
   EXPECT_EQ(s.lines[0].view(), "SONLANGUEFrancais");
   EXPECT_TRUE(s.lines[1].empty());
   EXPECT_EQ(s.lines[2].view(), "SONDEPARToui");
-  EXPECT_EQ(s.lines[3].view(), std::string(20, 'X'));
+  EXPECT_TRUE(s.lines[3].empty());
   EXPECT_EQ(s.lines[4].view(), "SONMEILLEURTOURoui");
   EXPECT_EQ(s.lines[5].view(), "kept");
 
@@ -65,6 +67,22 @@ TEST(SoundSettingsFile, EachLineGoesToItsOwnText) {
   untouched.lines[0] = "x";
   EXPECT_FALSE(ReadSoundSettings(dir.file("none.rg"), untouched));
   EXPECT_EQ(untouched.lines[0].view(), "x");
+}
+
+TEST(SoundSettingsFile, AWordLongerThanItsFieldMatchesNoKeyword) {
+  TempDir dir;
+  const std::pair<std::string, bool> cases[] = {
+      {"SONFINVOITUREMOTOoui", true},    // the longest keyword, 20 characters
+      {"SONFINVOITUREMOTOouiX", false},  // cut to 20 it would read as on
+      {"SONFINVOITUREMOTOoui" + std::string(80, 'X'), false},
+  };
+  for (const auto& [line, on] : cases) {
+    WriteBytes(dir.file("s.rg"), Repeat("\r\n", kSoundCarFinished) + line + "\r\nSONHORLOGEREPOSoui\r\n");
+    SoundSettings s;
+    ASSERT_TRUE(ReadSoundSettings(dir.file("s.rg"), s));
+    EXPECT_EQ(s.lines[kSoundCarFinished] == kSoundSwitches[kSoundCarFinished].on, on) << line;
+    EXPECT_EQ(s.lines[kSoundRestClock].view(), kSoundSwitches[kSoundRestClock].on) << line;
+  }
 }
 
 TEST(CustomSoundsFile, EmptyPathsAreEmptyLines) {
@@ -143,6 +161,27 @@ TEST(DisplaySettingsFile, RoundTripsEveryField) {
     ASSERT_TRUE(WriteDisplaySettings(dir.file("out.rgsc"), s, custom));
     EXPECT_TRUE(SameBytes(ReadBytes(dir.file("out.rgsc")), fixture));
   }
+}
+
+// The board's geometry adds and scales widths and font heights: a hand-edited file keeps them
+// within what a column and a screen can be.
+TEST(DisplaySettingsFile, WidthsAndFontHeightsAreKeptWithinTheirRange) {
+  TempDir dir;
+  DisplaySettings written;
+  written.widths = {-1, 0, 999, 1000, INT32_MAX, INT32_MIN, 40, 200, 90, 90, 70};
+  written.fonts[0].height = INT32_MIN;
+  written.fonts[1].height = -13;
+  written.fonts[2].height = 1601;
+  written.fonts[3].height = INT32_MAX;
+  CustomColours custom{};
+  ASSERT_TRUE(WriteDisplaySettings(dir.file("d.rgsc"), written, custom));
+  DisplaySettings s;
+  ASSERT_TRUE(ReadDisplaySettings(dir.file("d.rgsc"), s, custom));
+  EXPECT_EQ(s.widths, (std::array<int32_t, kBoardColumns>{0, 0, 999, 999, 999, 0, 40, 200, 90, 90, 70}));
+  EXPECT_EQ(s.fonts[0].height, -kMaxFontHeight);
+  EXPECT_EQ(s.fonts[1].height, -13);
+  EXPECT_EQ(s.fonts[2].height, kMaxFontHeight);
+  EXPECT_EQ(s.fonts[3].height, kMaxFontHeight);
 }
 
 TEST(DisplaySettingsFile, EmptyLogoAndShorterFacesLeaveNoTrace) {

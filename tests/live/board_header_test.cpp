@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <string>
 
 namespace zd {
@@ -76,6 +78,17 @@ TEST(ColumnHeaderBar, SeparatorsStandOnTheCellEdges) {
     EXPECT_EQ(xs[0], layout.PositionCell(0, 30).right);
     for (int c = 0; c < kBoardColumns; ++c) EXPECT_EQ(xs[c + 1], layout.Cell(c, 0, 30).right) << c;
   }
+}
+
+TEST(ColumnHeaderBar, ExtremeWidthsAndFontHeightsStayInOrder) {
+  BoardColumnWidths huge;
+  huge.fill(INT32_MAX);
+  const auto separators = ColumnBarSeparators(huge, 200, 3840);
+  for (int k = 0; k < kBoardColumns; ++k) EXPECT_LE(separators[k], separators[k + 1]) << k;
+  const auto titles = ColumnBarTitles(huge, 0, 200, 3840);
+  EXPECT_LE(titles[1 + kColumnLaps].place.x, titles[1 + kColumnTotalTime].place.x);
+  EXPECT_GT(ScaledFontHeight(3840, INT32_MAX), 0);
+  EXPECT_LT(ScaledFontHeight(3840, INT32_MIN), 0);
 }
 
 }  // namespace

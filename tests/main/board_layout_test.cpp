@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace zd {
 namespace {
 
@@ -78,6 +80,20 @@ TEST(BoardLayout, ColumnsFollowTheWidthsAndTruncateEachEdge) {
   // Rows are bands of the screen height: 1 + 25 units from design y 145.
   EXPECT_EQ(l.RowTop(1, 25), 170 * 768 / 900);
   EXPECT_EQ(l.RowBottom(1, 25), 195 * 768 / 900);
+}
+
+// Widths that no file or drag gives any more still lay out in order, without leaving int.
+TEST(BoardLayout, ExtremeWidthsAndHeightsStayInOrder) {
+  BoardColumnWidths huge;
+  huge.fill(INT32_MAX);
+  const ScreenScale screen{3840, 2160};
+  const BoardLayout layout = ComputeBoardLayout(screen, huge, INT32_MAX, 50);
+  for (int k = 0; k < kStatusColumn; ++k) EXPECT_LE(layout.edges[k], layout.edges[k + 1]) << k;
+  EXPECT_LE(layout.table.left, layout.table.right);
+  EXPECT_LE(layout.table.top, layout.table.bottom);
+  const BoardRect status = layout.Cell(kStatusColumn, 49, INT32_MAX);
+  EXPECT_LE(status.left, status.right);
+  EXPECT_LE(status.top, status.bottom);
 }
 
 }  // namespace

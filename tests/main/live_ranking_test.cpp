@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -99,6 +100,26 @@ TEST_F(LiveRankingTest, GapsShowLapsBehindOrTheTimeOnTheSameLap) {
   EXPECT_EQ(third.lastLap.view(), "41.000");
   EXPECT_EQ(third.bestLap.view(), "39.000");
   EXPECT_EQ(third.name.view(), "Pilote 3");
+}
+
+// Gaps are differences of values a table may hold whatever their source: formed in 64 bits and
+// kept within int.
+TEST(LiveRankingGaps, ExtremeValuesSaturate) {
+  auto entries = std::make_unique<LiveRankingEntries>();
+  (*entries)[0].laps = INT32_MIN;
+  (*entries)[0].raceTime = INT32_MIN;
+  (*entries)[0].bestLap = INT32_MIN;
+  (*entries)[1].laps = INT32_MIN;
+  (*entries)[1].raceTime = INT32_MAX;
+  (*entries)[1].bestLap = INT32_MAX;
+  (*entries)[2].laps = INT32_MAX;
+  (*entries)[2].raceTime = 1;
+  ComputeGapsByLapsAndTime(*entries, 3);
+  EXPECT_EQ((*entries)[1].timeBehindLeader, INT32_MAX);
+  EXPECT_EQ((*entries)[2].lapsBehindLeader, INT32_MIN);
+  EXPECT_EQ((*entries)[2].lapsBehindPrevious, INT32_MIN);
+  ComputeGapsByBestLap(*entries, 2);
+  EXPECT_EQ((*entries)[1].timeBehindLeader, INT32_MAX);
 }
 
 TEST_F(LiveRankingTest, CarsWithoutLapsComeAfterTheOthersLaterSlotFirst) {

@@ -241,6 +241,23 @@ TEST_F(MenuCommandsTest, PenaltiesAreTakenAgainOnlyWhenTheEventTookThemFromTheDa
   EXPECT_EQ(slot(1).penaltyIndex, 2);
   EXPECT_EQ(series->rankingEntries[0].name.view(), "Brigitte");
 
+  // A database list that the race file cannot hold is refused whole, with its message.
+  OnDialog(MainDialog::Penalties, [] {
+    std::vector<PenaltyRecord> full;
+    const std::string name(29, 'n');
+    for (int i = 0; i < kMaxPenalties; ++i) {
+      const std::string code = i == 0 ? "A" : "P" + std::to_string(i);
+      full.push_back(Penalty(code.c_str(), name.c_str(), 999999, kPenaltyAddRaceTime));
+    }
+    WritePenaltiesDatabase(full);
+  });
+  Run(1014);
+  EXPECT_EQ(MessageTexts().back(), kPenaltiesDoNotFit);
+  EXPECT_EQ(event->penalties[1].code.view(), "P1");
+  EXPECT_EQ(event->penalties[2].code.view(), "");
+  EXPECT_EQ((*RaceFilePenalties())[1].code.view(), "P1");
+  EXPECT_EQ(slot(1).penaltyIndex, 2);
+
   // The database's list: P1 is gone, and so is Alain's penalty.
   OnDialog(MainDialog::Penalties, databaseOfAbandonmentOnly);
   Run(1014);

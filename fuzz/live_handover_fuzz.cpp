@@ -1,0 +1,60 @@
+// The live results file, the web event information file and the hand-over files of the analysis
+// dialogs as any bytes: each read, written back and read again.
+
+#include <memory>
+#include <string>
+
+#include "files/handover_files.h"
+#include "files/live_file.h"
+#include "fuzz_support.h"
+
+namespace {
+
+using namespace zd;
+
+void WriteAt(std::string_view path, const uint8_t* data, size_t size) {
+  fuzz::WriteInput(std::string(path).c_str(), data, size);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const fuzz::InScratchFolder inside;
+
+  WriteAt(kLiveFilePath, data, size);
+  LiveRows rows;
+  LiveClockTexts clock;
+  FixedText<80> title;
+  FixedText<200> video;
+  int32_t count = 0, nation = 0;
+  if (ReadLiveFile(kLiveFilePath, rows, clock, title, video, count, nation) &&
+      WriteLiveFile("WebResults/LiveCopy.txt", rows, clock, title, video, count, nation))
+    ReadLiveFile("WebResults/LiveCopy.txt", rows, clock, title, video, count, nation);
+
+  WriteAt(kWebEventInfoPath, data, size);
+  WebEventInfo web;
+  if (ReadWebEventInfo(web) && WriteWebEventInfo(web)) ReadWebEventInfo(web);
+
+  SeriesTable* table = &fuzz::Fresh<SeriesTable>();
+  FixedText<24> mode;
+  WriteAt(kSeriesResultFile, data, size);
+  if (ReadSeriesResultFile(*table, mode) && WriteSeriesResultFile(*table, mode))
+    ReadSeriesResultFile(*table, mode);
+
+  SeriesTitle seriesTitle;
+  FixedText<40> track;
+  RunDescription description;
+  WriteAt(kDriverResultFile, data, size);
+  if (ReadDriverResultFile((*table)[0], seriesTitle, track, description) &&
+      WriteDriverResultFile(*table, 0, seriesTitle, track, description))
+    ReadDriverResultFile((*table)[0], seriesTitle, track, description);
+
+  TrackCondition condition;
+  SeriesComment comment;
+  WriteAt(kSeriesCommentFile, data, size);
+  if (ReadSeriesCommentFile(condition, comment) && WriteSeriesCommentFile(condition, comment)) {
+    SeriesComment back;
+    fuzz::Check(ReadSeriesCommentFile(condition, back) && back.view() == comment.view());
+  }
+  return 0;
+}
