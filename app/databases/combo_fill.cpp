@@ -9,10 +9,7 @@ namespace zd {
 
 namespace {
 
-void AddStrings(HWND combo, const std::vector<std::string>& texts) {
-  for (const std::string& text : texts)
-    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
+void AddStrings(HWND combo, const std::vector<std::string>& texts) { AddComboTexts(combo, texts); }
 
 template <typename ListTexts>
 int FillFromFile(HWND combo, ListTexts listTexts) {
@@ -23,6 +20,11 @@ int FillFromFile(HWND combo, ListTexts listTexts) {
 }
 
 }  // namespace
+
+void AddComboTexts(HWND combo, const std::vector<std::string>& texts) {
+  for (const std::string& text : texts)
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
 
 int FillCountryCombo(HWND combo) {
   return FillFromFile(combo, [](auto& t) { return CountryComboTexts(t); });

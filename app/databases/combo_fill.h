@@ -5,8 +5,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace zd {
+
+// Adds the texts in order (a sorted combo box sorts them).
+void AddComboTexts(HWND combo, const std::vector<std::string>& texts);
 
 // Each returns 0 when its file cannot be opened (the combo box is left as it was), 1 otherwise.
 int FillCountryCombo(HWND combo);

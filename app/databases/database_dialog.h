@@ -69,6 +69,14 @@ inline std::string DialogItemText(HWND dialog, int id) {
   return text;
 }
 
+// A rectangle given in client pixels of a template at two pixels per dialog unit, in the client
+// pixels of this dialog: halved into dialog units, then mapped with the dialog's own font.
+inline RECT MapTemplatePixels(HWND dialog, int left, int top, int right, int bottom) {
+  RECT r{left / 2, top / 2, right / 2, bottom / 2};
+  MapDialogRect(dialog, &r);
+  return r;
+}
+
 inline void ShowDatabaseMessage(HWND owner, const DatabaseMessage& message) {
   UINT icon = 0;
   if (message.icon == MessageIcon::Error) icon = MB_ICONERROR;
@@ -104,6 +112,8 @@ class DatabaseDialog {
   virtual std::string keyDisplayText() {
     return model_.selected() >= 0 ? std::string(model_.keyAt(model_.selected())) : std::string();
   }
+  // Other messages of the dialog (paint, double-clicks); true when handled.
+  virtual bool messageExtra(UINT, WPARAM, LPARAM) { return false; }
   virtual std::vector<int> boldIds() const { return {ids_.title, ids_.listHeader, ids_.keyDisplay}; }
 
   // The list again from the model, its selection and the selected record.
@@ -160,12 +170,13 @@ class DatabaseDialog {
   HWND dialog_ = nullptr;
   bool showing_ = false;  // the dialog itself sets the controls: their changes store nothing
 
- private:
   void restoreDirectory() {
     if (descriptor().savesDirectory && !savedDirectory_.empty()) {
       SetCurrentDirectoryA(savedDirectory_.c_str());
     }
   }
+
+ private:
 
   void init() {
     char folder[MAX_PATH] = {};
@@ -317,7 +328,7 @@ class DatabaseDialog {
         self->end();
         return TRUE;
       default:
-        return FALSE;
+        return self->messageExtra(message, wparam, lparam) ? TRUE : FALSE;
     }
   }
 

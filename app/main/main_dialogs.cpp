@@ -1,5 +1,6 @@
 #include "main/main_dialogs.h"
 
+#include "databases/entrant_dialogs.h"
 #include "databases/reference_dialogs.h"
 #include "main/decoder_link.h"
 
@@ -21,6 +22,18 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
       break;
     case MainDialog::TransponderPacks:
       OpenTransponderPacksDialog(owner);
+      break;
+    case MainDialog::AgeCategories:
+      OpenAgeCategoriesDialog(owner);
+      break;
+    case MainDialog::VehicleCategories:
+      OpenVehicleCategoriesDialog(owner);
+      break;
+    case MainDialog::Vehicles:
+      OpenVehiclesDialog(owner);
+      break;
+    case MainDialog::Drivers:
+      OpenDriversDialog(owner);
       break;
     case MainDialog::Penalties:
       OpenPenaltiesDialog(owner);

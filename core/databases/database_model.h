@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -121,6 +122,9 @@ class DatabaseModel {
   }
 
   const Descriptor& descriptor() const { return d_; }
+  // A rule of this opening that every table read must pass, after the descriptor's afterRead:
+  // the drivers' and vehicles' comparison with the lists their dialog read.
+  void setNormalise(std::function<void(Table&)> normalise) { normalise_ = std::move(normalise); }
   const Table& table() const { return *table_; }
   Table& table() { return *table_; }
   int count() const { return count_; }
@@ -136,6 +140,7 @@ class DatabaseModel {
     if (d_.beforeLoad) d_.beforeLoad(*table_);
     const bool read = d_.read(d_.workingFile, *table_);
     if (d_.afterRead) d_.afterRead(*table_);
+    if (normalise_) normalise_(*table_);
     settle();
     if (!read) return Error(d_.texts.fileFailed);
     return std::nullopt;
@@ -225,6 +230,7 @@ class DatabaseModel {
     d_.clear(*scratch);
     if (!d_.read(path, *scratch)) return Error(d_.texts.importFailed);
     if (d_.afterRead) d_.afterRead(*scratch);
+    if (normalise_) normalise_(*scratch);
     table_ = std::move(scratch);
     settle();
     return std::nullopt;
@@ -259,6 +265,7 @@ class DatabaseModel {
   }
 
   Descriptor d_;
+  std::function<void(Table&)> normalise_;
   std::unique_ptr<Table> table_;
   int count_ = 0;
   int selected_ = -1;
