@@ -149,13 +149,36 @@ class PenaltiesDialog : public DatabaseDialog<PenaltyRecord, kMaxPenalties> {
     }
   }
 
+  // A list that came too long from its file is not written until it fits the race file.
+  bool readyToWrite() override {
+    const MaybeDatabaseMessage tooLong = PenaltiesFitCheck(model_.table());
+    message(tooLong);
+    return !tooLong;
+  }
+
   bool commandExtra(int id, int code) override {
     PenaltyRecord* p = model_.selectedRecord();
     if (id == kCreate && code == BN_CLICKED) {
-      if (CreatePenalty(model_)) refresh();
+      MaybeDatabaseMessage refusal;
+      if (CreatePenalty(model_, &refusal)) refresh();
+      message(refusal);
       return true;
     }
     if (p == nullptr) return false;
+    if (id == kPenaltyNameEdit && code == EN_CHANGE) {
+      if (showing_) return true;
+      // A longer name that would no longer fit the race file's section is refused at once.
+      const PenaltyRecord before = *p;
+      StoreTypedText(p->name, DialogItemText(dialog_, id), false);
+      if (MaybeDatabaseMessage tooLong = PenaltiesFitCheck(model_.table())) {
+        *p = before;
+        showing_ = true;
+        SetDlgItemTextA(dialog_, id, p->name.c_str());
+        showing_ = false;
+        message(tooLong);
+      }
+      return true;
+    }
     if (id >= kPenaltyFirstKindRadio && id < kPenaltyFirstKindRadio + 5 && code == BN_CLICKED) {
       SetPenaltyKind(*p, id - kPenaltyFirstKindRadio + 1);
       showAmount(*p);
@@ -164,12 +187,19 @@ class PenaltiesDialog : public DatabaseDialog<PenaltyRecord, kMaxPenalties> {
     if ((id == kPenaltySecondsEdit || id == kPenaltyLapsEdit) && code == EN_CHANGE) {
       if (showing_) return true;
       const std::string typed = DialogItemText(dialog_, id);
-      const int stored = SetPenaltyAmount(*p, typed);
-      if (!typed.empty() && std::to_string(stored) != typed) {
+      const PenaltyRecord before = *p;
+      int stored = SetPenaltyAmount(*p, typed);
+      MaybeDatabaseMessage tooLong = PenaltiesFitCheck(model_.table());
+      if (tooLong) {
+        *p = before;
+        stored = p->amount;
+      }
+      if ((!typed.empty() || tooLong) && std::to_string(stored) != typed) {
         showing_ = true;
         SetDlgItemInt(dialog_, id, static_cast<UINT>(stored), FALSE);
         showing_ = false;
       }
+      message(tooLong);
       return true;
     }
     return false;

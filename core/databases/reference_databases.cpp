@@ -1,6 +1,7 @@
 #include "databases/reference_databases.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "files/table_helpers.h"
@@ -169,7 +170,12 @@ bool IsStorableTransponderNumber(std::string_view text) {
   return true;
 }
 
-bool CreatePenalty(PenaltiesModel& model) {
+MaybeDatabaseMessage PenaltiesFitCheck(const PenaltyTable& table) {
+  if (PenaltiesFit(table)) return std::nullopt;
+  return DatabaseMessage{std::string(kPenaltiesDoNotFit), "Error", MessageIcon::Error};
+}
+
+bool CreatePenalty(PenaltiesModel& model, MaybeDatabaseMessage* refusal) {
   const int count = model.count();
   if (count >= kMaxPenalties) return false;
   int next = 1;
@@ -183,7 +189,15 @@ bool CreatePenalty(PenaltiesModel& model) {
     next = value + 1;
     if (next > kMaxPenaltyCodeNumber) return false;
   }
-  return model.append("P" + std::to_string(next)) != nullptr;
+  const std::string code = "P" + std::to_string(next);
+  auto tried = std::make_unique<PenaltyTable>(model.table());
+  (*tried)[count] = PenaltyRecord{};
+  (*tried)[count].code = code;
+  if (MaybeDatabaseMessage tooLong = PenaltiesFitCheck(*tried)) {
+    if (refusal) *refusal = std::move(tooLong);
+    return false;
+  }
+  return model.append(code) != nullptr;
 }
 
 void SetPenaltyKind(PenaltyRecord& penalty, int kind) {

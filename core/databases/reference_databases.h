@@ -35,9 +35,13 @@ bool IsStorableTransponderNumber(std::string_view text);
 // Penalties. Slot 0 is always the abandonment "A" "Abandon pilote".
 inline constexpr int kMaxPenaltySeconds = 86400;
 inline constexpr int kMaxPenaltyCodeNumber = 99;
-// "Créer": the next code "P%d" at the end of the list, selected; false when the list is full or
-// the last code is "P99".
-bool CreatePenalty(PenaltiesModel& model);
+// The race file's penalties section has a fixed size: a list that would not fit it is refused
+// with kPenaltiesDoNotFit, so the main window can always copy the list into the race file.
+MaybeDatabaseMessage PenaltiesFitCheck(const PenaltyTable& table);
+// "Créer": the next code "P%d" at the end of the list, selected. False, with nothing changed,
+// when the list is full, the last code is "P99" or the new entry would not fit the section (then
+// refusal holds the message).
+bool CreatePenalty(PenaltiesModel& model, MaybeDatabaseMessage* refusal = nullptr);
 // A kind radio: the kind set; crossing between seconds (1 to 4) and laps (5) resets the amount.
 void SetPenaltyKind(PenaltyRecord& penalty, int kind);
 // The seconds or laps edit: the digits' value as the amount, seconds kept to 86400. Returns the

@@ -287,6 +287,23 @@ TEST_F(Penalties, CodesGoOnFromTheLastLine) {
   EXPECT_EQ(model_.count(), 2);
 }
 
+TEST_F(Penalties, AListThatCannotFitTheRaceFileIsRefused) {
+  // The longest list the dialog can make (three-character codes, 29-character names, 5-digit
+  // amounts) just fits the section; an amount that only a hand-edited file holds does not.
+  std::string file = "3\t86400\tA\t\t\t\r\n";
+  for (int i = 50; i < 50 + kMaxPenalties - 1; ++i) {
+    file += "1\t86400\tP" + std::to_string(i) + "\t" + std::string(29, 'n') + "\t\t\r\n";
+  }
+  ASSERT_TRUE(WriteWholeFile(kPenaltiesFile, file));
+  ASSERT_FALSE(model_.load());
+  EXPECT_FALSE(PenaltiesFitCheck(model_.table()));
+  EXPECT_FALSE(CreatePenalty(model_));  // full
+  for (int i = 1; i <= 10; ++i) model_.table()[i].amount = -2000000000;
+  const MaybeDatabaseMessage tooLong = PenaltiesFitCheck(model_.table());
+  ASSERT_TRUE(tooLong);
+  EXPECT_EQ(tooLong->text, kPenaltiesDoNotFit);
+}
+
 TEST_F(Penalties, AmountsFollowTheirKind) {
   PenaltyRecord p;
   p.kind = kPenaltyAddBestLap;
