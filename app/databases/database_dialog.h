@@ -221,13 +221,7 @@ class DatabaseDialog {
   void importFile() {
     char name[MAX_PATH] = {};
     const std::string filter = FileFilter();
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = dialog_;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = MAX_PATH;
+    OPENFILENAMEA ofn = Chooser(filter, name);
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameA(&ofn)) return;
     message(model_.importFrom(name));
@@ -242,6 +236,15 @@ class DatabaseDialog {
     char name[MAX_PATH] = {};
     prefill.copy(name, MAX_PATH - 1);
     const std::string filter = FileFilter();
+    OPENFILENAMEA ofn = Chooser(filter, name);
+    ofn.lpstrInitialDir = savedDirectory_.c_str();
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+    if (GetSaveFileNameA(&ofn)) message(model_.exportAs(name, prefill));
+    restoreDirectory();
+  }
+
+  // A file chooser owned by the dialog, on its one filter, into a MAX_PATH name buffer.
+  OPENFILENAMEA Chooser(const std::string& filter, char* name) const {
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = dialog_;
@@ -249,10 +252,7 @@ class DatabaseDialog {
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = name;
     ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = savedDirectory_.c_str();
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
-    if (GetSaveFileNameA(&ofn)) message(model_.exportAs(name, prefill));
-    restoreDirectory();
+    return ofn;
   }
 
   // The chooser's one pair of texts: "Base données ... (.ext)" and "*.ext".

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "../files/data_folder_fixture.h"
+#include "database_test_support.h"
 #include "files/translation.h"
 #include "files/text_file.h"
 #include "files/whole_file.h"
@@ -15,17 +16,8 @@
 namespace zd {
 namespace {
 
-std::string FileBytes(std::string_view name) {
-  TextFile file;
-  if (!file.open(name, OpenMode::Read)) return "(missing)";
-  return file.readRawAt(0, 1 << 20);
-}
-
-std::string Keys(const auto& model) {
-  std::string keys;
-  for (int i = 0; i < model.count(); ++i) keys += std::string(model.keyAt(i)) + "|";
-  return keys;
-}
+using test::FileBytes;
+using test::Keys;
 
 TEST(AgeBounds, TheMovedBoundTakesTheOthersMonthAndYear) {
   struct Case {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "../files/data_folder_fixture.h"
+#include "database_test_support.h"
 #include "databases/reference_databases.h"
 #include "files/text_file.h"
 #include "files/whole_file.h"
@@ -18,18 +19,8 @@
 namespace zd {
 namespace {
 
-// The bytes of a file of the current folder, by its Windows-1252 name; "(missing)" without one.
-std::string FileBytes(std::string_view name) {
-  TextFile file;
-  if (!file.open(name, OpenMode::Read)) return "(missing)";
-  return file.readRawAt(0, 1 << 20);
-}
-
-std::string Keys(const auto& model) {
-  std::string keys;
-  for (int i = 0; i < model.count(); ++i) keys += std::string(model.keyAt(i)) + "|";
-  return keys;
-}
+using test::FileBytes;
+using test::Keys;
 
 class DatabaseFrame : public test::DataFolderTest {
  protected:

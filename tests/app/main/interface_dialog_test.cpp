@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "databases/dialog_driver.h"
 #include "decoder_simulator_process.h"
 #include "files/settings.h"
 #include "main/decoder_link.h"
@@ -25,34 +26,7 @@ using zd_test::WriteWindowsFile;
 constexpr int kCom = 29;
 constexpr int kInterfaceCommand = 1022;
 
-// Drives the dialog from a thread timer once it shows, as its user would; the dialog is modal.
-class DialogDriver {
- public:
-  explicit DialogDriver(std::function<void(HWND)> act) : act_(std::move(act)) {
-    active_ = this;
-    timer_ = SetTimer(nullptr, 0, 20, &DialogDriver::Tick);
-  }
-  ~DialogDriver() {
-    KillTimer(nullptr, timer_);
-    active_ = nullptr;
-  }
-  bool acted() const { return acted_; }
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    DialogDriver* self = active_;
-    if (self == nullptr || self->acted_) return;
-    HWND dialog = FindWindowA("#32770", "Interface décodeur");
-    if (dialog == nullptr || !IsWindowVisible(dialog)) return;
-    self->acted_ = true;
-    self->act_(dialog);
-  }
-
-  static inline DialogDriver* active_ = nullptr;
-  std::function<void(HWND)> act_;
-  UINT_PTR timer_ = 0;
-  bool acted_ = false;
-};
+using zd_test::dialogs::DialogDriver;
 
 std::string Text(HWND dialog, int id) {
   char text[512] = {};
@@ -89,7 +63,7 @@ class InterfaceDialog : public zd_test::MainWindowTest {
 
   // Opens the dialog from the menu; act runs on it once it shows, then "Ok" closes it.
   void WithDialog(const std::function<void(HWND)>& act) {
-    DialogDriver driver([&](HWND dialog) {
+    DialogDriver driver("Interface décodeur", zd::kInterfaceKv1Radio, [&](HWND dialog) {
       act(dialog);
       PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
