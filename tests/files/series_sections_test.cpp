@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "new_race_file_bytes.h"
 #include "test_support.h"
@@ -242,6 +243,22 @@ TEST_F(SeriesSectionsTest, CountsBeyondTheTablesAreBoundedAndLinesStayInStep) {
   EXPECT_EQ((*read)[4].name.view(), "(NA)");
   EXPECT_EQ((*read)[49].bestLap, 1500000000);
   EXPECT_EQ(texts.trackCondition.view(), "Sec");
+}
+
+// A penalty index names one of the 50 entries of the race's list: 50 is the last, 51 is none.
+TEST_F(SeriesSectionsTest, APenaltyIndexIsReadUpToTheLastEntryOfTheList) {
+  const std::string before = ReadBytes(path_);
+  for (auto [index, read, ok] : {std::tuple{50, 50, true}, {51, 0, false}}) {
+    const std::string body = "Penalty\t" + std::to_string(index) + "\t0\t0\t0\t0\t0\t0\t\r\n" +
+                             Repeat(kEmptySlotLine, 49) + ".\t \tSec\t\r\n";
+    WriteBytes(path_, before + "\r\nDadevuDore1Q1S1\t\r\n" + body);
+    TextFile f = Open();
+    auto table = std::make_unique<SeriesTable>();
+    SeriesTexts texts;
+    ASSERT_TRUE(FindSection(f, QualifyingSeriesTitle(1, 1, 1))) << index;
+    EXPECT_EQ(ReadSeriesResultsSection(f, *table, texts), ok) << index;
+    EXPECT_EQ((*table)[0].penaltyIndex, read) << index;
+  }
 }
 
 // Laps are kept within the passing capacity and times within a day, or read as missing: the live

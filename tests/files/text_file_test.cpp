@@ -60,6 +60,13 @@ TEST(TextFile, CrLfAcrossBufferBoundaryAndStepBack) {
   EXPECT_EQ(f.get(), 'b');
   EXPECT_EQ(f.get(), kEndOfFile);
   EXPECT_EQ(f.get(), kEndOfFile);
+
+  // Read from the start, the CR ends the first block itself and its LF begins the next one.
+  TextFile sequential = test::OpenOrFail(path, OpenMode::Read);
+  for (int i = 0; i < 256 * 1024 - 1; ++i) ASSERT_EQ(sequential.get(), 'a') << i;
+  EXPECT_EQ(sequential.get(), '\n');
+  EXPECT_EQ(sequential.tell(), 256 * 1024 + 1);
+  EXPECT_EQ(sequential.get(), 'b');
 }
 
 TEST(TextFile, TextFieldsAreBoundedToTheirWidth) {

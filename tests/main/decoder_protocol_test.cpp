@@ -153,6 +153,9 @@ TEST(PassingParser, InterfaceByteWhosePartnerWasLostIsDropped) {
        {"000042", "000007"}},
       {"the partner after an empty read soon after", {{0, {0x00}}, {60, {}}, {120, {0x2A}}},
        {"000042"}},
+      {"the partner exactly at the longest wait", {{0, {0x00}}, {150, {0x2A}}}, {"000042"}},
+      {"the next car a millisecond after it", {{0, {0x2A}}, {151, {0x00, 0x07}}},
+       {"000007"}},
   };
   for (const Case& c : cases) {
     PassingParser parser;
