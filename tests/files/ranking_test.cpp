@@ -107,6 +107,8 @@ TEST(Points, AssignedDownTheListWithTiesAndLimits) {
   const PointsScale def;
   const Case cases[] = {
       {"default scale", kRankByLapsAndTime, ten, def, 10, {15, 13, 12, 11, 10, 9, 8, 7, 6, 5}},
+      {"each of the first four gaps in its place", kRankByLapsAndTime, ten, {20, 1, 2, 3, 4, 5}, 7,
+       {27, 26, 24, 21, 17, 12, 7, 77, 77, 77}},
       {"tie on laps and time shares the points", kRankByLapsAndTime,
        {{"a", 10, 1, 5}, {"b", 9, 2, 5}, {"c", 9, 2, 6}, {"d", 8, 3, 7}}, def, 4, {9, 7, 7, 5}},
       {"tie on the best lap", kRankByBestLap,

@@ -591,6 +591,17 @@ TEST_F(FirstCarTest, TheFirstPassingStartsTheRaceAndSetsTheOrigin) {
   EXPECT_EQ(slot(2).bestLap, 32000);
 }
 
+TEST_F(FirstCarTest, ALapExactlyAtTheMinimumIsRefusedAndOneMillisecondMoreCounts) {
+  lapProtectionTime = 2;
+  Arm(kDurationByTime, 1, kEndLapsFinishLap);
+  PassFirst(2, 100000);
+  PassFirst(2, 102000);
+  EXPECT_EQ(slot(2).laps, 1);
+  PassFirst(2, 102001);
+  EXPECT_EQ(slot(2).laps, 2);
+  EXPECT_EQ(slot(2).raceTime, 2001);
+}
+
 TEST_F(FirstCarTest, AKV1FirstPassingTakesItsOriginFromTheCounter) {
   Arm(kDurationByTime, 1, kEndLapsFinishLap);
   state.pcStartCount = 5000;
