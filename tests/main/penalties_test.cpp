@@ -52,6 +52,8 @@ TEST_F(PenaltiesTest, EachKindOnTheSavedSlot) {
       {"kind 1: back to the first passing within the last 30 s", Twenty, 1, 30, 19, 1215000,
        24000, 19},
       {"kind 1 of 0 s changes nothing", Twenty, 1, 0, 20, 1200000, 24000, 20},
+      {"kind 1 whose cut-off falls on a passing keeps that passing", Twenty, 1, 15, 19, 1200000,
+       24000, 19},
       {"kind 1 reaching back before the opening passing", Twenty, 1, 1300, 0, 1300000, 24000, 0},
       {"kind 1 whose cut-off lies after the last passing", Twenty, 1, -10, 20, 1190000, 24000,
        20},
