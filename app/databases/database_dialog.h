@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "databases/database_model.h"
+#include "databases/reference_databases.h"
 #include "files/databases.h"
 #include "main/message_box.h"
 
@@ -155,6 +156,28 @@ class DatabaseDialog {
     }
     showExtra();
     showing_ = false;
+  }
+
+  // An edit of a transponder number: its text is stored only as six digits or empty, and when it
+  // loses the focus holding anything else it shows the stored number again.
+  void transponderEditCommand(int id, int code, FixedText<7>* stored) {
+    if (stored == nullptr) return;
+    if (code == EN_CHANGE && !showing_) {
+      const std::string text = DialogItemText(dialog_, id);
+      if (IsStorableTransponderNumber(text)) *stored = text;
+    } else if (code == EN_KILLFOCUS) {
+      showStoredTransponder(id, *stored);
+    }
+  }
+  // The stored number shown again in an edit that holds what cannot be stored; true when it did.
+  // "Ok" stops on it, so the screen never shows a number that will not be written.
+  bool showStoredTransponder(int id, const FixedText<7>& stored) {
+    if (DialogItemText(dialog_, id) == stored.view()) return false;
+    const bool wasShowing = showing_;
+    showing_ = true;
+    SetDlgItemTextA(dialog_, id, stored.c_str());
+    showing_ = wasShowing;
+    return true;
   }
 
   void message(const MaybeDatabaseMessage& m) {

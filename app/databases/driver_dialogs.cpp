@@ -224,17 +224,6 @@ class DriversDialog : public DatabaseDialog<DriverRecord, kMaxDrivers> {
     picture_.show(dialog_, shown.photoPath);
   }
 
-  // The transponder edit holding what cannot be stored shows the stored number again; true when
-  // it did.
-  bool restoreUnstoredTransponder() {
-    const DriverRecord* d = model_.selectedRecord();
-    if (d == nullptr || DialogItemText(dialog_, kTransponder) == d->transponder.view()) return false;
-    showing_ = true;
-    SetDlgItemTextA(dialog_, kTransponder, d->transponder.c_str());
-    showing_ = false;
-    return true;
-  }
-
   bool commandExtra(int id, int code) override {
     DriverRecord* d = model_.selectedRecord();
     if (id == kRemove) {
@@ -245,12 +234,7 @@ class DriversDialog : public DatabaseDialog<DriverRecord, kMaxDrivers> {
       return true;
     }
     if (id == kTransponder) {
-      if (code == EN_CHANGE && !showing_ && d != nullptr) {
-        const std::string text = DialogItemText(dialog_, kTransponder);
-        if (IsStorableTransponderNumber(text)) d->transponder = text;
-      } else if (code == EN_KILLFOCUS) {
-        restoreUnstoredTransponder();
-      }
+      transponderEditCommand(id, code, d != nullptr ? &d->transponder : nullptr);
       return true;
     }
     if (id == kMonth || id == kYear) {
@@ -270,7 +254,10 @@ class DriversDialog : public DatabaseDialog<DriverRecord, kMaxDrivers> {
   }
 
   // The screen never shows a transponder that will not be written: one shown back stops "Ok".
-  bool readyToWrite() override { return !restoreUnstoredTransponder(); }
+  bool readyToWrite() override {
+    const DriverRecord* d = model_.selectedRecord();
+    return d == nullptr || !showStoredTransponder(kTransponder, d->transponder);
+  }
 
   bool messageExtra(UINT message, WPARAM, LPARAM lparam) override {
     const bool handled = PictureMessage(picture_, dialog_, model_.selectedRecord(),

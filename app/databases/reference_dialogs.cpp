@@ -67,33 +67,18 @@ class PacksDialog : public DatabaseDialog<TransponderPackRecord, kTransponderPac
     }
   }
 
-  // An edit holding what cannot be stored shows the stored number again; true when one did.
-  bool restoreUnstored(int id) {
-    FixedText<7>* n = number(id);
-    if (n == nullptr || DialogItemText(dialog_, id) == n->view()) return false;
-    showing_ = true;
-    SetDlgItemTextA(dialog_, id, n->c_str());
-    showing_ = false;
-    return true;
-  }
-
   bool commandExtra(int id, int code) override {
-    FixedText<7>* n = number(id);
-    if (n == nullptr) return false;
-    if (code == EN_CHANGE && !showing_) {
-      const std::string text = DialogItemText(dialog_, id);
-      if (IsStorableTransponderNumber(text)) *n = text;
-    } else if (code == EN_KILLFOCUS) {
-      restoreUnstored(id);
-    }
+    if (id < kFirstTransponderEdit || id >= kFirstTransponderEdit + kNumbers) return false;
+    transponderEditCommand(id, code, number(id));
     return true;
   }
 
-  // The screen never shows a number that will not be written: one that is shown back stops
-  // "Ok" so that the operator sees it.
   bool readyToWrite() override {
     bool restored = false;
-    for (int k = 0; k < kNumbers; ++k) restored |= restoreUnstored(kFirstTransponderEdit + k);
+    for (int k = 0; k < kNumbers; ++k) {
+      const int id = kFirstTransponderEdit + k;
+      if (const FixedText<7>* n = number(id)) restored |= showStoredTransponder(id, *n);
+    }
     return !restored;
   }
 };
@@ -167,11 +152,10 @@ class PenaltiesDialog : public DatabaseDialog<PenaltyRecord, kMaxPenalties> {
     if (p == nullptr) return false;
     if (id == kPenaltyNameEdit && code == EN_CHANGE) {
       if (showing_) return true;
-      // A longer name that would no longer fit the race file's section is refused at once.
-      const PenaltyRecord before = *p;
-      StoreTypedText(p->name, DialogItemText(dialog_, id), false);
-      if (MaybeDatabaseMessage tooLong = PenaltiesFitCheck(model_.table())) {
-        *p = before;
+      const std::string typed = DialogItemText(dialog_, id);
+      const MaybeDatabaseMessage tooLong =
+          EditPenalty(model_, [&](PenaltyRecord& r) { StoreTypedText(r.name, typed, false); });
+      if (tooLong) {
         showing_ = true;
         SetDlgItemTextA(dialog_, id, p->name.c_str());
         showing_ = false;
@@ -187,13 +171,9 @@ class PenaltiesDialog : public DatabaseDialog<PenaltyRecord, kMaxPenalties> {
     if ((id == kPenaltySecondsEdit || id == kPenaltyLapsEdit) && code == EN_CHANGE) {
       if (showing_) return true;
       const std::string typed = DialogItemText(dialog_, id);
-      const PenaltyRecord before = *p;
-      int stored = SetPenaltyAmount(*p, typed);
-      MaybeDatabaseMessage tooLong = PenaltiesFitCheck(model_.table());
-      if (tooLong) {
-        *p = before;
-        stored = p->amount;
-      }
+      const MaybeDatabaseMessage tooLong =
+          EditPenalty(model_, [&](PenaltyRecord& r) { SetPenaltyAmount(r, typed); });
+      const int stored = p->amount;
       if ((!typed.empty() || tooLong) && std::to_string(stored) != typed) {
         showing_ = true;
         SetDlgItemInt(dialog_, id, static_cast<UINT>(stored), FALSE);

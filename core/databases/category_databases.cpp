@@ -11,10 +11,6 @@ namespace {
 
 int32_t Language(int32_t language) { return language >= 1 && language <= 5 ? language : 0; }
 
-bool LetterOrDigit(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
-
 constexpr std::array<std::string_view, 6> kRefusalCaptions = {"Error", "Erreur", "Fehler",
                                                               "Errore", "Erro", "Error"};
 
@@ -48,7 +44,7 @@ DatabaseMessage Refusal(int32_t language, const std::array<std::string_view, 6>&
 template <int32_t L>
 AddCheck AgeCodeTest(std::string_view text) {
   for (char c : text) {
-    if (!LetterOrDigit(c)) return {AddVerdict::RefuseWithMessage, AgeCodeRefusal(L)};
+    if (!AsciiLetterOrDigit(c)) return {AddVerdict::RefuseWithMessage, AgeCodeRefusal(L)};
   }
   return {};
 }
@@ -56,7 +52,7 @@ AddCheck AgeCodeTest(std::string_view text) {
 template <int32_t L>
 AddCheck VehicleCategoryTest(std::string_view text) {
   for (char c : text) {
-    if (!LetterOrDigit(c) && c != ' ') {
+    if (!AsciiLetterOrDigit(c) && c != ' ') {
       return {AddVerdict::RefuseWithMessage, VehicleCategoryNameRefusal(L)};
     }
   }

@@ -105,6 +105,11 @@ std::optional<std::string> DatabaseExportPath(std::string_view chosen, std::stri
 // What the save chooser starts with: the folder, a backslash and "*" with the extension.
 std::string DatabaseExportPrefill(std::string_view folder, std::string_view extension);
 
+// The characters the keyed databases' add tests accept: ASCII letters and digits.
+inline bool AsciiLetterOrDigit(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
 // Case-blind comparison of two keys over the key field, as the duplicate test makes it.
 bool SameDatabaseKey(std::string_view a, std::string_view b);
 

@@ -10,13 +10,9 @@ namespace zd {
 
 namespace {
 
-bool LetterDigitOrBlank(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ';
-}
-
 AddCheck ChampionshipTest(std::string_view text) {
   for (char c : text) {
-    if (!LetterDigitOrBlank(c)) {
+    if (!AsciiLetterOrDigit(c) && c != ' ') {
       return {AddVerdict::RefuseWithMessage,
               {std::string(kLettersDigitsBlanksOnly), "Erreur", MessageIcon::Error}};
     }
@@ -173,6 +169,17 @@ bool IsStorableTransponderNumber(std::string_view text) {
 MaybeDatabaseMessage PenaltiesFitCheck(const PenaltyTable& table) {
   if (PenaltiesFit(table)) return std::nullopt;
   return DatabaseMessage{std::string(kPenaltiesDoNotFit), "Error", MessageIcon::Error};
+}
+
+MaybeDatabaseMessage EditPenalty(PenaltiesModel& model,
+                                 const std::function<void(PenaltyRecord&)>& edit) {
+  PenaltyRecord* penalty = model.selectedRecord();
+  if (penalty == nullptr) return std::nullopt;
+  const PenaltyRecord before = *penalty;
+  edit(*penalty);
+  MaybeDatabaseMessage tooLong = PenaltiesFitCheck(model.table());
+  if (tooLong) *penalty = before;
+  return tooLong;
 }
 
 bool CreatePenalty(PenaltiesModel& model, MaybeDatabaseMessage* refusal) {

@@ -2,6 +2,7 @@
 // The database dialogs of the clubs, championships, radio frequencies, transponder packs and
 // penalties: their descriptors for the frame of database_model.h, and the rules of their own.
 
+#include <functional>
 #include <string_view>
 
 #include "databases/database_model.h"
@@ -38,6 +39,10 @@ inline constexpr int kMaxPenaltyCodeNumber = 99;
 // The race file's penalties section has a fixed size: a list that would not fit it is refused
 // with kPenaltiesDoNotFit, so the main window can always copy the list into the race file.
 MaybeDatabaseMessage PenaltiesFitCheck(const PenaltyTable& table);
+// An edit of the selected penalty's name or amount, kept only when the list still fits the race
+// file's section; otherwise the penalty is put back as it was and the message says why.
+MaybeDatabaseMessage EditPenalty(PenaltiesModel& model,
+                                 const std::function<void(PenaltyRecord&)>& edit);
 // "Créer": the next code "P%d" at the end of the list, selected. False, with nothing changed,
 // when the list is full, the last code is "P99" or the new entry would not fit the section (then
 // refusal holds the message).

@@ -289,6 +289,15 @@ TEST_F(Penalties, AListThatCannotFitTheRaceFileIsRefused) {
   ASSERT_FALSE(model_.load());
   EXPECT_FALSE(PenaltiesFitCheck(model_.table()));
   EXPECT_FALSE(CreatePenalty(model_));  // full
+  // An edit that would make the list too long is put back.
+  model_.table()[1].amount = model_.table()[2].amount = -2000000000;
+  EXPECT_FALSE(PenaltiesFitCheck(model_.table()));
+  model_.select(3);
+  const MaybeDatabaseMessage refused =
+      EditPenalty(model_, [](PenaltyRecord& r) { r.amount = -2000000000; });
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->text, kPenaltiesDoNotFit);
+  EXPECT_EQ(model_.table()[3].amount, 86400);
   for (int i = 1; i <= 10; ++i) model_.table()[i].amount = -2000000000;
   const MaybeDatabaseMessage tooLong = PenaltiesFitCheck(model_.table());
   ASSERT_TRUE(tooLong);
