@@ -201,6 +201,25 @@ TEST_F(RaceFileTest, BodyTooLargeIsRefusedAndTheFileUnchanged) {
   EXPECT_TRUE(test::SameBytes(ReadBytes(path_), before));
 }
 
+TEST_F(RaceFileTest, AnAppendThatFailsHalfWayLeavesTheFileAtItsOldLength) {
+  const std::string before = ReadBytes(path_);
+  TextFile f = Open();
+  Outcome full;
+  {
+    // The disk fills up 20 bytes into the new section.
+    test::FileSizeLimit limit(before.size() + 20);
+    ASSERT_TRUE(limit.set());
+    full = RewriteSection(f, kTrackTitle, filler::kTrack, "ab\t\n", "no room");
+  }
+  EXPECT_FALSE(full.ok);
+  EXPECT_EQ(full.message, "no room");
+  EXPECT_TRUE(test::SameBytes(ReadBytes(path_), before));
+  // Once there is room again, the section goes where it would have gone.
+  ASSERT_TRUE(RewriteSection(f, kTrackTitle, filler::kTrack, "ab\t\n", "no room").ok);
+  EXPECT_TRUE(test::SameBytes(ReadBytes(path_),
+                              before + Section(std::string(kTrackTitle), "ab\t\r\n", filler::kTrack)));
+}
+
 TEST_F(RaceFileTest, RegionOfAnotherCapacityIsNotOverwritten) {
   TextFile f = Open();
   ASSERT_TRUE(RewriteSection(f, kTrackTitle, filler::kTrack, "a\t\n", "msg").ok);

@@ -2,8 +2,10 @@
 // Temporary files for the file-layer tests, and raw access to their bytes.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -27,6 +29,30 @@ class TempDir {
 
  private:
   std::string path_;
+};
+
+// A disk that fills up: while it lives, writes past `bytes` bytes of any file fail (with
+// SIGXFSZ ignored, so that the write returns its error instead of ending the process).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
+    ::getrlimit(RLIMIT_FSIZE, &old_);
+    struct rlimit small = old_;
+    small.rlim_cur = bytes;
+    set_ = ::setrlimit(RLIMIT_FSIZE, &small) == 0;
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+  bool set() const { return set_; }
+
+ private:
+  struct rlimit old_ {};
+  void (*oldHandler_)(int);
+  bool set_ = false;
 };
 
 inline std::string ReadBytes(const std::string& path) {

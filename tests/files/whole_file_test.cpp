@@ -1,10 +1,7 @@
 #include "files/whole_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-
-#include <csignal>
 
 #include <filesystem>
 
@@ -37,15 +34,12 @@ TEST(WholeFile, FailureKeepsTheOldFile) {
   // A disk that fills up half-way: the file size limit makes the write fail after 16 bytes.
   std::string target = dir.file("kept.txt");
   test::WriteBytes(target, "kept\r\n");
-  struct rlimit old;
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = old;
-  small.rlim_cur = 16;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  bool written = WriteWholeFile(target, std::string(100, 'x'));
-  ::setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  bool written;
+  {
+    test::FileSizeLimit limit(16);
+    ASSERT_TRUE(limit.set());
+    written = WriteWholeFile(target, std::string(100, 'x'));
+  }
   EXPECT_FALSE(written);
   EXPECT_EQ(test::ReadBytes(target), "kept\r\n");
   int files = 0;
