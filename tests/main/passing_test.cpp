@@ -316,6 +316,23 @@ TEST_F(PassingTest, CarsWithoutLapsFollowTheFirstPasserLaterSlotFirst) {
   EXPECT_EQ(slot(2).positions[1], 1);
 }
 
+TEST_F(PassingTest, AnUncountedFirstPassingRanksAboveTheCarsNotYetSeen) {
+  // Started at the signal, lap two: the first crossing counts no lap but gives a race time.
+  parameters().startType = kStartSoundSignalBis;
+  parameters().duration = 10;
+  Load({"Alain", "Bruno", "Chloé", "Denis"});
+  Pass(1, 5000);
+  Pass(3, 6000);
+  EXPECT_EQ(slot(1).laps, 0);
+  EXPECT_EQ(slot(1).raceTime, 5000);
+  const std::string names[] = {"Alain", "Chloé", "Denis", "Bruno"};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(series->rows[i].name.view(), names[i]);
+  EXPECT_EQ(series->rows[0].laps.view(), "0");
+  EXPECT_EQ(series->rows[0].position.view(), "1");
+  EXPECT_EQ(series->rows[0].totalTime.view(), "0:05.000");
+  EXPECT_EQ(series->rows[1].totalTime.view(), "0:06.000");
+}
+
 TEST_F(PassingTest, TheFastestLapFlagGoesToTheLatestHolderOfTheSeriesBest) {
   Load({"Alain", "Bruno"});
   struct Step {
