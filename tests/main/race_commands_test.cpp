@@ -100,6 +100,37 @@ TEST_F(RaceCommandsTest, StartNeedsTheStartingListAndAnIdleSeries) {
   EXPECT_EQ(state.armed, 1);
 }
 
+TEST_F(RaceCommandsTest, ArmingClearsEveryValueOfThePreviousRun) {
+  LoadSeries({"Alain"});
+  // What a run that went to its end leaves: the bell rung, the target fixed, a best lap, the
+  // origin and the decoder's clock, the clock's announcements made.
+  state.bellRung = 1;
+  state.finishTargetLaps = 22;
+  state.seriesBestLap = 31000;
+  state.seriesTimeOrigin = 4000;
+  state.seriesTimeOriginSet = true;
+  state.decoderTimeSeen = true;
+  state.latestDecoderTime = 650000;
+  state.decoderClockShift = 1200;
+  timer.raceClock.halfTimeAnnounced = 1;
+  timer.raceClock.fiveMinutesAnnounced = 1;
+  timer.raceClock.oneMinuteAnnounced = 1;
+
+  StartSeriesCommand(Commands());
+  ASSERT_EQ(state.armed, 1);
+  EXPECT_EQ(state.bellRung, 0);  // the next run rings its own bell
+  EXPECT_EQ(state.finishTargetLaps, 0);
+  EXPECT_EQ(state.seriesBestLap, kNoSeriesBestLap);
+  EXPECT_EQ(state.seriesTimeOrigin, 0);
+  EXPECT_FALSE(state.seriesTimeOriginSet);
+  EXPECT_FALSE(state.decoderTimeSeen);
+  EXPECT_EQ(state.latestDecoderTime, 0);
+  EXPECT_EQ(state.decoderClockShift, 0);
+  EXPECT_EQ(timer.raceClock.halfTimeAnnounced, 0);
+  EXPECT_EQ(timer.raceClock.fiveMinutesAnnounced, 0);
+  EXPECT_EQ(timer.raceClock.oneMinuteAnnounced, 0);
+}
+
 TEST_F(RaceCommandsTest, StopDuringTheCountdownOnlyDisarms) {
   parameters().countdown = 30;
   LoadSeries({"Alain"});
