@@ -50,8 +50,11 @@ void SavePicture(HWND d, const std::string& name) {
                                 zd_test::ShellQuoted(std::string(ZD_TEST_OUTPUT_DIR) + "/" + name)));
 }
 
-class ParametersDialogs : public zd_test::MainWindowTest {
+// The main window's race file is kept and put back around each test.
+class ParametersDialogs : public DatabaseDialogTest {
  protected:
+  ParametersDialogs() : DatabaseDialogTest({}) {}
+
   // The event of the tests, with the node of selectionCode selected; race 1 has its practice
   // parameters section (countdown 30 s, ranking by best lap), the others have none.
   void OpenEvent(int32_t selectionCode) {
@@ -76,11 +79,14 @@ class ParametersDialogs : public zd_test::MainWindowTest {
     ASSERT_TRUE(zd::WriteParametersSection(file, zd::ParametersSectionTitle(1, phase), p).ok);
   }
   std::string RaceFile() { return ReadWindowsFile(InDataFolder("Private\\Course.race2")); }
-  void WithDialog(int command, const char* caption, int control,
-                  const std::function<void(HWND)>& act) {
-    DialogDriver driver(caption, control, act);
-    Command(command);
-    EXPECT_TRUE(driver.acted());
+  // The race file as it was, with the section of race 1 rewritten from one line to another.
+  static std::string Rewritten(std::string bytes, zd::RacePhase phase, const std::string& from,
+                               const std::string& to) {
+    const std::string old = Section(phase, 1, from);
+    const std::size_t at = bytes.find(old);
+    EXPECT_NE(at, std::string::npos);
+    if (at != std::string::npos) bytes.replace(at, old.size(), Section(phase, 1, to));
+    return bytes;
   }
 };
 
@@ -124,15 +130,12 @@ TEST_F(ParametersDialogs, PracticeValiderRewritesTheSectionOfTheSelectedRace) {
     EXPECT_TRUE(PressOk(d));
   });
   EXPECT_TRUE(boxes.empty());
-  std::string expected = before;
-  const std::string old = Section(zd::RacePhase::Practice, 1,
-                                  "CLASSEMENTMeilleurTour\tDUREESERIETemps\t150\t1\t1\t30\t0\t"
-                                  "DEPARTSignalSonore\tFINTEMPSFinirTour\tFINTOURFinirTour\t\r\n");
-  ASSERT_NE(expected.find(old), std::string::npos);
-  expected.replace(expected.find(old), old.size(),
-                   Section(zd::RacePhase::Practice, 1,
-                           "CLASSEMENTToursTemps\tDUREESERIETours\t150\t60\t150\t3600\t7\t"
-                           "DEPARTPremiereVoiture\tFINTEMPSFinirTour\tFINTOURFaireTousLesTours\t\r\n"));
+  const std::string expected = Rewritten(
+      before, zd::RacePhase::Practice,
+      "CLASSEMENTMeilleurTour\tDUREESERIETemps\t150\t1\t1\t30\t0\tDEPARTSignalSonore\t"
+      "FINTEMPSFinirTour\tFINTOURFinirTour\t\r\n",
+      "CLASSEMENTToursTemps\tDUREESERIETours\t150\t60\t150\t3600\t7\tDEPARTPremiereVoiture\t"
+      "FINTEMPSFinirTour\tFINTOURFaireTousLesTours\t\r\n");
   EXPECT_TRUE(SameBytes(RaceFile(), expected));
 }
 
@@ -221,16 +224,12 @@ TEST_F(ParametersDialogs, RoundsShowTheirDurationInHoursAndMinutes) {
     EXPECT_EQ(Text(d, 8007), "0");
     EXPECT_TRUE(PressOk(d));
   });
-  std::string expected = before;
-  const std::string old = Section(
-      zd::RacePhase::Rounds, 1,
+  const std::string expected = Rewritten(
+      before, zd::RacePhase::Rounds,
       "CLASSEMENTToursTemps\tDUREESERIETemps\t1000\t90\t1\t5\t0\tDEPARTSignalSonore\t"
+      "FINTEMPSFinirTour\tFINTOURFinirTour\t\r\n",
+      "CLASSEMENTToursTemps\tDUREESERIETemps\t3000\t1440\t1\t5\t0\tDEPARTSignalSonore\t"
       "FINTEMPSFinirTour\tFINTOURFinirTour\t\r\n");
-  ASSERT_NE(expected.find(old), std::string::npos);
-  expected.replace(expected.find(old), old.size(),
-                   Section(zd::RacePhase::Rounds, 1,
-                           "CLASSEMENTToursTemps\tDUREESERIETemps\t3000\t1440\t1\t5\t0\t"
-                           "DEPARTSignalSonore\tFINTEMPSFinirTour\tFINTOURFinirTour\t\r\n"));
   EXPECT_TRUE(SameBytes(RaceFile(), expected));
 }
 
