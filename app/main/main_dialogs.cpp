@@ -3,6 +3,7 @@
 #include "databases/entrant_dialogs.h"
 #include "databases/reference_dialogs.h"
 #include "main/decoder_link.h"
+#include "phases/parameters_dialogs.h"
 
 namespace zd {
 
@@ -37,6 +38,15 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
       break;
     case MainDialog::Penalties:
       OpenPenaltiesDialog(owner);
+      break;
+    case MainDialog::PracticeParameters:
+      OpenPracticeParametersDialog(owner);
+      break;
+    case MainDialog::QualifyingParameters:
+      OpenQualifyingParametersDialog(owner);
+      break;
+    case MainDialog::RoundsParameters:
+      OpenRoundsParametersDialog(owner);
       break;
     default:
       break;
