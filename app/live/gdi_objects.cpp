@@ -52,11 +52,15 @@ void TextAt(HDC dc, UINT align, int x, int y, const char* text) {
 
 void DrawBitmapFile(HDC dc, const char* path, int x, int y, int width, int height) {
   GdiObject bitmap(LoadImageA(nullptr, path, IMAGE_BITMAP, width, height, LR_LOADFROMFILE));
-  if (!bitmap.get()) return;
+  DrawBitmap(dc, bitmap.get(), x, y);
+}
+
+void DrawBitmap(HDC dc, HGDIOBJ bitmap, int x, int y) {
+  if (!bitmap) return;
   BITMAP info = {};
-  GetObjectA(bitmap.get(), sizeof info, &info);
+  GetObjectA(bitmap, sizeof info, &info);
   HDC memory = CreateCompatibleDC(dc);
-  const HGDIOBJ previous = SelectObject(memory, bitmap.get());
+  const HGDIOBJ previous = SelectObject(memory, bitmap);
   BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
   SelectObject(memory, previous);
   DeleteDC(memory);

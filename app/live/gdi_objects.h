@@ -63,5 +63,7 @@ void TextAt(HDC dc, UINT align, int x, int y, const char* text);
 // A bitmap file loaded at width x height (0 and 0: its own size) and drawn with its top-left
 // corner at (x, y); a file that cannot be loaded draws nothing.
 void DrawBitmapFile(HDC dc, const char* path, int x, int y, int width, int height);
+// A bitmap already loaded, drawn at its own size with its top-left corner at (x, y).
+void DrawBitmap(HDC dc, HGDIOBJ bitmap, int x, int y);
 
 }  // namespace zd
