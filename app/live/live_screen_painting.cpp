@@ -2,7 +2,6 @@
 // scaled to the monitor and zoomed; nothing is kept from one paint to the next.
 
 #include <array>
-#include <cstdio>
 
 #include "live/gdi_objects.h"
 #include "live/live_screen_window.h"
@@ -40,6 +39,38 @@ struct ScreenFonts {
         bold(CreateScreenFont(h.boldCell, 700)),
         statusError(CreateScreenFont(h.statusError, 0)) {}
   GdiObject title, titleUnderlined, badge, normal, bold, statusError;
+};
+
+// The nation flags of one paint: each country's file is loaded once, however many of its cars
+// show, and every flag is deleted when the paint ends.
+class NationFlags {
+ public:
+  explicit NationFlags(PictureSize size) : size_(size) {}
+  ~NationFlags() {
+    for (int i = 0; i < count_; ++i)
+      if (flags_[i].bitmap) DeleteObject(flags_[i].bitmap);
+  }
+  NationFlags(const NationFlags&) = delete;
+  NationFlags& operator=(const NationFlags&) = delete;
+
+  // Nothing when the file cannot be loaded.
+  HGDIOBJ of(const LiveRow& row) {
+    for (int i = 0; i < count_; ++i)
+      if (flags_[i].code == row.nationCode) return flags_[i].bitmap;
+    HGDIOBJ bitmap = LoadImageA(nullptr, NationFlagFile(row).c_str(), IMAGE_BITMAP, size_.cx,
+                                size_.cy, LR_LOADFROMFILE);
+    if (count_ < kLiveRows) flags_[count_++] = {row.nationCode, bitmap};
+    return bitmap;
+  }
+
+ private:
+  struct Flag {
+    FixedText<5> code;
+    HGDIOBJ bitmap = nullptr;
+  };
+  PictureSize size_;
+  std::array<Flag, kLiveRows> flags_;
+  int count_ = 0;
 };
 
 struct TableView {
@@ -166,8 +197,8 @@ void DrawLabels(HDC dc, const LiveScreenState& s, const TableView& t,
 
 // The texts of one font's columns, and the pictures that go with them.
 void DrawCells(HDC dc, const LiveScreenState& s, const TableView& t,
-               const LiveTableColumns& columns, bool bold, HGDIOBJ chequeredFlag) {
-  const PictureSize nationFlag = LiveImageSize(s, kLiveNationFlag.cx, kLiveNationFlag.cy);
+               const LiveTableColumns& columns, bool bold, HGDIOBJ chequeredFlag,
+               NationFlags& nationFlags) {
   for (int32_t slot = 0; slot < t.rows.count; ++slot) {
     const LiveRow& row = s.rows[t.rows.first + slot];
     const int32_t bottom = LiveSlotY(s, slot, kLiveTextBottom);
@@ -194,8 +225,7 @@ void DrawCells(HDC dc, const LiveScreenState& s, const TableView& t,
              CellText(row, col.field, s.header.nationFlag));
       if (col.field == LiveCellField::kClubOrNation && s.header.nationFlag == 1 &&
           s.tableMode != 2) {
-        DrawBitmapFile(dc, NationFlagFile(row).c_str(), LiveTableX(s, t.left, col.imageAt),
-                       imageTop, nationFlag.cx, nationFlag.cy);
+        DrawBitmap(dc, nationFlags.of(row), LiveTableX(s, t.left, col.imageAt), imageTop);
       }
     }
   }
@@ -224,6 +254,7 @@ void PaintLiveScreen(HDC dc, const LiveScreenState& s) {
   const PictureSize flagSize = LiveImageSize(s, kLiveChequeredFlag.cx, kLiveChequeredFlag.cy);
   GdiObject chequeredFlag(LoadImageA(nullptr, kChequeredFlagFile, IMAGE_BITMAP, flagSize.cx,
                                      flagSize.cy, LR_LOADFROMFILE));
+  NationFlags nationFlags(LiveImageSize(s, kLiveNationFlag.cx, kLiveNationFlag.cy));
   GdiObject gridPen(CreatePen(PS_SOLID, 2, ToColorRef(kLiveGrid)));
   DcState state(dc);
   SelectObject(dc, gridPen.get());
@@ -235,10 +266,10 @@ void PaintLiveScreen(HDC dc, const LiveScreenState& s) {
   SelectObject(dc, fonts.normal.get());
   for (int i = 0; i < tableCount; ++i) DrawLabels(dc, s, tables[i], columns);
   for (int i = 0; i < tableCount; ++i)
-    DrawCells(dc, s, tables[i], columns, false, chequeredFlag.get());
+    DrawCells(dc, s, tables[i], columns, false, chequeredFlag.get(), nationFlags);
   SelectObject(dc, fonts.bold.get());
   for (int i = 0; i < tableCount; ++i)
-    DrawCells(dc, s, tables[i], columns, true, chequeredFlag.get());
+    DrawCells(dc, s, tables[i], columns, true, chequeredFlag.get(), nationFlags);
 }
 
 }  // namespace zd

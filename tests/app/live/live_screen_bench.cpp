@@ -99,6 +99,8 @@ int main() {
   Measure("two tables, 50 rows", s, path, dc);
   zd::SetLiveTableMode(s, false);
   Measure("one table with nation flags, 50 rows", s, path, dc);
+  zd::WriteLiveFile(path, rows, clock, "Open - EL1 - S\xE9rie1", "", 50, 0);
+  Measure("one table with clubs, 50 rows", s, path, dc);
 
   SelectObject(dc, previous);
   DeleteObject(bitmap);

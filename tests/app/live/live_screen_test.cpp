@@ -162,11 +162,19 @@ TEST_F(LiveScreenPainting, NationsWithTheirFlagsOnlyInOneTable) {
   EXPECT_EQ(canvas_.Count(flag, red), 0);
 
   s_.header.nationFlag = 1;
+  s_.rows[2].nationCode = "ITA";
+  s_.rows[3].nationCode = "ZZZ";  // no such flag: nothing drawn
   Paint();
   EXPECT_GT(LabelWidth(370, 470), clubLabel + 5);  // "Nation" is wider than "Club"
-  // The flag of France: blue, white and red.
+  // The flag of France: blue, white and red; then Italy's: green, white and red.
+  const auto green = [](COLORREF c) { return GetGValue(c) > 100 && GetRValue(c) < 80; };
   EXPECT_GT(canvas_.Count(flag, blue), 20);
   EXPECT_GT(canvas_.Count(flag, red), 20);
+  EXPECT_EQ(canvas_.Count(flag, green), 0);
+  EXPECT_GT(canvas_.Count(FlagBox(2), green), 20);
+  EXPECT_EQ(canvas_.Count(FlagBox(2), blue), 0);
+  EXPECT_EQ(canvas_.Count(FlagBox(3), red), 0);
+  EXPECT_GT(canvas_.Count(FlagBox(4), blue), 20);
 
   // Two tables have neither club nor nation: nothing of a flag anywhere.
   zd::SetLiveTableMode(s_, true);
