@@ -34,14 +34,14 @@ void DrawSolidLine(HDC dc, int width, int32_t colour, int x1, int y1, int x2, in
   SelectObject(dc, previous);
 }
 
-UINT TopAlignFlags(TextAlign align) {
+UINT AlignFlags(TextAlign align, UINT vertical) {
   switch (align) {
     case TextAlign::kCentre:
-      return TA_CENTER | TA_TOP;
+      return TA_CENTER | vertical;
     case TextAlign::kRight:
-      return TA_RIGHT | TA_TOP;
+      return TA_RIGHT | vertical;
     default:
-      return TA_LEFT | TA_TOP;
+      return TA_LEFT | vertical;
   }
 }
 

@@ -18,17 +18,6 @@ HFONT CreateScreenFont(int32_t height, int32_t weight, bool italic = false,
   return CreateFontA(height, 0, 0, 0, weight, italic, underline, 0, 0, 0, 0, 0, 0, "Arial");
 }
 
-UINT AlignFlags(TextAlign align, UINT vertical) {
-  switch (align) {
-    case TextAlign::kCentre:
-      return TA_CENTER | vertical;
-    case TextAlign::kRight:
-      return TA_RIGHT | vertical;
-    default:
-      return TA_LEFT | vertical;
-  }
-}
-
 // The fonts of one paint.
 struct ScreenFonts {
   explicit ScreenFonts(const LiveScreenFonts& h)

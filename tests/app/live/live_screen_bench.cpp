@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "board_canvas.h"
 #include "files/live_file.h"
 #include "live/live_screen_window.h"
+#include "live_screen_rows.h"
 #include "main/data_folder.h"
 
 namespace {
@@ -53,21 +55,11 @@ int main() {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   const std::string path = std::string(temp) + "zd_live_screen_bench.txt";
-  zd::LiveRows rows{};
+  zd::LiveRows rows;
+  zd_test::FillLiveScreenRows(rows, zd::kLiveRows);
   for (int i = 0; i < zd::kLiveRows; ++i) {
     zd::LiveRow& r = rows[i];
-    r.position = std::to_string(i + 1);
-    r.carNumber = std::to_string(100 + i);
-    r.name = "Pilote num\xE9ro " + std::to_string(i + 1);
-    r.category = "TT 1/10";
-    r.club = "RC Lyon";
     r.nationCode = i % 2 ? "FRA" : "ITA";
-    r.laps = std::to_string(80 - i);
-    r.totalTime = "20:03.512";
-    r.gapToLeader = "1 tour";
-    r.gapToPrevious = "2.465";
-    r.lastLap = "14.104";
-    r.bestLap = "13.842";
     r.finished = i % 3 == 0 ? 1 : 0;
     r.status = i % 7 == 0 ? 1 : 0;
   }
@@ -80,17 +72,8 @@ int main() {
     return 1;
   }
 
-  HDC dc = CreateCompatibleDC(nullptr);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = kW;
-  info.bmiHeader.biHeight = -kH;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
+  zd_test::BoardCanvas canvas(kW, kH, RGB(242, 242, 242));
+  const HDC dc = canvas.dc();
 
   zd::LiveScreenState s;
   zd::OpenLiveScreen(s, kW, kH);
@@ -102,9 +85,6 @@ int main() {
   zd::WriteLiveFile(path, rows, clock, "Open - EL1 - S\xE9rie1", "", 50, 0);
   Measure("one table with clubs, 50 rows", s, path, dc);
 
-  SelectObject(dc, previous);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
   DeleteFileA(path.c_str());
   return 0;
 }

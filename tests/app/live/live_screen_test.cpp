@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "board_canvas.h"
+#include "live_screen_rows.h"
 #include "../main/main_window_fixture.h"
 #include "live/live_screen_window.h"
 #include "main/data_folder.h"
@@ -24,33 +25,13 @@ constexpr int32_t kW = 1600;
 constexpr int32_t kH = 900;
 constexpr COLORREF kCanvas = RGB(242, 242, 242);
 
-// n rows of cars a few minutes into a series.
-void FillRows(zd::LiveRows& rows, int32_t n) {
-  rows = {};
-  for (int32_t i = 0; i < n; ++i) {
-    zd::LiveRow& r = rows[i];
-    r.position = std::to_string(i + 1);
-    r.carNumber = std::to_string(10 + i);
-    r.name = "Pilote " + std::to_string(i + 1);
-    r.category = "TT 1/10";
-    r.club = "RC Lyon";
-    r.nationCode = "FRA";
-    r.laps = std::to_string(60 - i);
-    r.totalTime = "10:03.512";
-    r.gapToLeader = i == 0 ? "" : "1 tour";
-    r.gapToPrevious = i == 0 ? "" : "2.465";
-    r.lastLap = "14.104";
-    r.bestLap = "13.842";
-  }
-}
-
 class LiveScreenPainting : public ::testing::Test {
  protected:
   void SetUp() override {
     // The chequered flag and the nation flags are files of the data folder.
     ASSERT_TRUE(zd::MakeDataFolderCurrent());
     ASSERT_TRUE(canvas_.valid());
-    FillRows(s_.rows, 50);
+    zd_test::FillLiveScreenRows(s_.rows, 50);
     s_.header.rowCount = 50;
     s_.header.seriesTitle = "Open - EL1 - S\xE9rie1";
     s_.header.clock.duration = "0:15:00";
@@ -234,7 +215,7 @@ class LiveScreenWindow : public zd_test::MainWindowTest {
       return answer;
     });
     zd::LiveSeries& series = *zd::MainState().series;
-    FillRows(series.rows, 50);
+    zd_test::FillLiveScreenRows(series.rows, 50);
     series.rowCount = 50;
     series.seriesTitle = "Open - EL1 - S\xE9rie1";
     series.clockTexts.duration = "0:15:00";
