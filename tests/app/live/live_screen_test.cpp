@@ -3,12 +3,15 @@
 #include <string>
 #include <vector>
 
+#include <cstdlib>
+
 #include "board_canvas.h"
 #include "live_screen_rows.h"
 #include "../main/main_window_fixture.h"
 #include "live/live_screen_window.h"
 #include "main/data_folder.h"
 #include "main/main_dialogs.h"
+#include "unix_shell.h"
 #include "wait_for.h"
 
 // The additional live screen: painted into a picture in memory and read pixel by pixel, then the
@@ -200,6 +203,34 @@ TEST_F(LiveScreenPainting, StatusBadgeAndError) {
   EXPECT_EQ(canvas_.Count({1300, 60, 1340, 95}, red), 0);
 }
 
+// A JPEG logo is converted at each paint and fitted into 196 x 50 at the title band's corner.
+TEST_F(LiveScreenPainting, TheLogoInTheTitleBandsCorner) {
+  struct Case {
+    const char* size;
+    int width, height;
+  };
+  const auto nearBlue = [](COLORREF c) {
+    return std::abs(GetRValue(c) - 0x20) < 12 && std::abs(GetGValue(c) - 0x50) < 12 &&
+           std::abs(GetBValue(c) - 0xC0) < 12;
+  };
+  for (const Case& c : {Case{"400x100", 200, 50}, Case{"100x400", 12, 50}}) {
+    SCOPED_TRACE(c.size);
+    ASSERT_TRUE(zd_test::MakePicture(std::string("-size ") + c.size + " xc:'#2050c0'",
+                                     "Images\\zd_live_logo.jpg"));
+    s_.logoPath = zd::DataFolderPath() + "\\Images\\zd_live_logo.jpg";
+    Paint();
+    EXPECT_TRUE(nearBlue(canvas_.At(300, 10)));
+    EXPECT_TRUE(nearBlue(canvas_.At(300 + c.width - 1, 10 + c.height - 1)));
+    EXPECT_EQ(canvas_.At(300 + c.width + 1, 20), kCanvas);
+    EXPECT_EQ(canvas_.At(310, 10 + c.height + 1), kCanvas);
+    EXPECT_EQ(canvas_.At(299, 20), kCanvas);
+  }
+  s_.logoPath = "";
+  Paint();
+  EXPECT_EQ(canvas_.At(305, 15), kCanvas);
+  for (const char* file : {"Images\\zd_live_logo.jpg", "Images\\ConvertionJPEG.bmp"}) DeleteFileA(file);
+}
+
 // ---- The window.
 
 class LiveScreenWindow : public zd_test::MainWindowTest {
@@ -356,7 +387,7 @@ TEST_F(LiveScreenWindow, OpensOnceRefreshesZoomsScrollsAndClosesAgain) {
   }
 
   // The close box: the flag falls, the main window forgets the screen and opens a new one.
-  SendMessageA(Screen(), WM_CLOSE, 0, 0);
+  SendMessageA(Screen(), WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(zd::MainState().liveScreenOpen, 0);
   EXPECT_EQ(ScreensOpen(), 0);
   zd::MainWindowState& s = zd::MainState();
@@ -369,6 +400,27 @@ TEST_F(LiveScreenWindow, OpensOnceRefreshesZoomsScrollsAndClosesAgain) {
   EXPECT_EQ(ScreensOpen(), 1);
   EXPECT_EQ(State().tableMode, 1);
   EXPECT_EQ(IsDlgButtonChecked(Screen(), zd::kLiveTwoTablesCheck), static_cast<UINT>(BST_UNCHECKED));
+  EXPECT_EQ(State().header.rowCount, 50);
+
+  // Destroyed by anyone else, the screen says so as well.
+  DestroyWindow(Screen());
+  EXPECT_EQ(zd::MainState().liveScreenOpen, 0);
+}
+
+// Without the display settings the screen says so when it opens, and opens without a logo.
+TEST_F(LiveScreenWindow, OpensWithoutTheDisplaySettings) {
+  const std::string settings = zd_test::InDataFolder("Private\\R\xE9glagesAffichage.rgsc");
+  const std::string aside = settings + ".aside";
+  ASSERT_TRUE(MoveFileExA(settings.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING));
+  zd::LiveScreen().logoPath = "Images/logo.bmp";
+  Command(1015);
+  MoveFileExA(aside.c_str(), settings.c_str(), MOVEFILE_REPLACE_EXISTING);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "Error");
+  EXPECT_EQ(boxes[0].text, "Error: Display settings file not found");
+  EXPECT_EQ(flags_[0], static_cast<UINT>(MB_OK));
+  EXPECT_EQ(zd::MainState().liveScreenOpen, 1);
+  EXPECT_TRUE(State().logoPath.empty());
   EXPECT_EQ(State().header.rowCount, 50);
 }
 
