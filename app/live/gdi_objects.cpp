@@ -34,14 +34,14 @@ void DrawSolidLine(HDC dc, int width, int32_t colour, int x1, int y1, int x2, in
   SelectObject(dc, previous);
 }
 
-UINT TopAlignFlags(TextAlign align) {
+UINT AlignFlags(TextAlign align, UINT vertical) {
   switch (align) {
     case TextAlign::kCentre:
-      return TA_CENTER | TA_TOP;
+      return TA_CENTER | vertical;
     case TextAlign::kRight:
-      return TA_RIGHT | TA_TOP;
+      return TA_RIGHT | vertical;
     default:
-      return TA_LEFT | TA_TOP;
+      return TA_LEFT | vertical;
   }
 }
 
@@ -52,11 +52,15 @@ void TextAt(HDC dc, UINT align, int x, int y, const char* text) {
 
 void DrawBitmapFile(HDC dc, const char* path, int x, int y, int width, int height) {
   GdiObject bitmap(LoadImageA(nullptr, path, IMAGE_BITMAP, width, height, LR_LOADFROMFILE));
-  if (!bitmap.get()) return;
+  DrawBitmap(dc, bitmap.get(), x, y);
+}
+
+void DrawBitmap(HDC dc, HGDIOBJ bitmap, int x, int y) {
+  if (!bitmap) return;
   BITMAP info = {};
-  GetObjectA(bitmap.get(), sizeof info, &info);
+  GetObjectA(bitmap, sizeof info, &info);
   HDC memory = CreateCompatibleDC(dc);
-  const HGDIOBJ previous = SelectObject(memory, bitmap.get());
+  const HGDIOBJ previous = SelectObject(memory, bitmap);
   BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
   SelectObject(memory, previous);
   DeleteDC(memory);

@@ -56,12 +56,16 @@ void FillSolid(HDC dc, const RECT& rect, int32_t colour);
 void FillBands(HDC dc, const RECT& rect, const Background& bands);
 // A solid line drawn with a pen of the given width.
 void DrawSolidLine(HDC dc, int width, int32_t colour, int x1, int y1, int x2, int y2);
-// A placement's alignment as text-align flags, the text hanging from its y.
-UINT TopAlignFlags(TextAlign align);
+// A placement's alignment as text-align flags, with the vertical flag (TA_TOP, TA_BOTTOM...).
+UINT AlignFlags(TextAlign align, UINT vertical);
+// The text hanging from its y.
+inline UINT TopAlignFlags(TextAlign align) { return AlignFlags(align, TA_TOP); }
 // One text-out of the whole text, with the given alignment flags (TA_*).
 void TextAt(HDC dc, UINT align, int x, int y, const char* text);
 // A bitmap file loaded at width x height (0 and 0: its own size) and drawn with its top-left
 // corner at (x, y); a file that cannot be loaded draws nothing.
 void DrawBitmapFile(HDC dc, const char* path, int x, int y, int width, int height);
+// A bitmap already loaded, drawn at its own size with its top-left corner at (x, y).
+void DrawBitmap(HDC dc, HGDIOBJ bitmap, int x, int y);
 
 }  // namespace zd

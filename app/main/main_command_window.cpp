@@ -59,7 +59,8 @@ class MainCommandWindow final : public CommandWindow {
     if (screen) ShowWindow(screen, SW_SHOWMAXIMIZED);
   }
   void refreshLiveScreen(int32_t what) override {
-    if (HWND screen = MainState().liveScreen) SendMessageA(screen, WM_USER, 1, what);
+    MainWindowState& s = MainState();
+    SendLiveScreenRefresh(s.liveScreen, s.liveScreenOpen, what);
   }
   void openDocument(std::string_view path) override {
     const std::string file(path);

@@ -55,6 +55,10 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
 
 void OpenPenaltyAssignDialog(HWND, LiveRankingEntry&) {}
 
-HWND CreateLiveScreen(HWND, int32_t*) { return nullptr; }
+void SendLiveScreenRefresh(HWND& screen, int32_t openFlag, int32_t what) {
+  // A closed screen's handle may by then name another window.
+  if (openFlag != 1) screen = nullptr;
+  if (screen) SendMessageA(screen, WM_USER, 1, what);
+}
 
 }  // namespace zd

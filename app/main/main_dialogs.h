@@ -19,5 +19,8 @@ void OpenPenaltyAssignDialog(HWND owner, LiveRankingEntry& row);
 // The additional live screen, modeless, given the flag it keeps at 1 while it is open; nullptr
 // while there is none.
 HWND CreateLiveScreen(HWND owner, int32_t* openFlag);
+// LiveScreenRefresh (what: 1 a new layout, 2 new values) to the screen while openFlag says it is
+// open; once it has closed its handle is forgotten.
+void SendLiveScreenRefresh(HWND& screen, int32_t openFlag, int32_t what);
 
 }  // namespace zd

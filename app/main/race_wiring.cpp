@@ -8,6 +8,7 @@
 #include "main/board.h"
 #include "main/decoder_link.h"
 #include "main/decoder_port.h"
+#include "main/main_dialogs.h"
 #include "main/main_command_window.h"
 #include "main/main_window_handlers.h"
 #include "main/main_window_state.h"
@@ -49,9 +50,10 @@ class WindowRaceHooks final : public RaceHooks {
     return WriteLiveFile(kLiveFilePath, rows, clock, seriesTitle, videoLink, rowCount, nationFlag);
   }
 
-  // The additional live screen reads the file again; it is told only while it exists.
+  // The additional live screen reads the file again; it is told only while it is open.
   void refreshLiveScreen(int32_t what) override {
-    if (HWND screen = MainState().liveScreen) SendMessageA(screen, WM_USER, 1, what);
+    MainWindowState& s = MainState();
+    SendLiveScreenRefresh(s.liveScreen, s.liveScreenOpen, what);
   }
 
   // Live publishing comes with the web publishing; until then nothing is sent.

@@ -113,6 +113,21 @@ bool ReadDisplaySettings(std::string_view path, DisplaySettings& settings, Custo
   return true;
 }
 
+bool ReadDisplaySettingsLogo(std::string_view path, FixedText<260>& logoPath) {
+  logoPath.clear();
+  TextFile file;
+  if (!file.open(path, OpenMode::Read)) return false;
+  LineFields style(file);
+  style.skip();
+  if (!style.finish()) return true;
+  // One character wider than the field, so that a longer path shows as longer, not as its cut.
+  FixedText<261> read;
+  LineFields logo(file);
+  logo.text(read);
+  if (read.size() < logoPath.kWidth) logoPath = read;
+  return true;
+}
+
 bool WriteDisplaySettings(std::string_view path, const DisplaySettings& settings,
                           const CustomColours& custom) {
   FieldWriter out;

@@ -161,6 +161,9 @@ using CustomColours = std::array<int32_t, kCustomColourCount>;
 bool ReadDisplaySettings(std::string_view path, DisplaySettings& settings, CustomColours& custom);
 bool WriteDisplaySettings(std::string_view path, const DisplaySettings& settings,
                           const CustomColours& custom);
+// Only the logo path of the display settings file (its second line, up to the TAB): a path longer
+// than its field counts as no logo. False when the file cannot be opened.
+bool ReadDisplaySettingsLogo(std::string_view path, FixedText<260>& logoPath);
 
 // The kinds of timing hardware (`DecoderKind`), as the interface settings name them.
 inline constexpr const char* kInterfaceKind = "Zentrik";                    // KV1 interface

@@ -200,6 +200,38 @@ TEST(DisplaySettingsFile, EmptyLogoAndShorterFacesLeaveNoTrace) {
   EXPECT_TRUE(SameBytes(ReadBytes(dir.file("out.rgsc")), shortFile));  // line 2 a lone TAB
 }
 
+// The additional live screen reads the logo alone; a path too long for its field is no logo
+// rather than the name of another file.
+TEST(DisplaySettingsFile, TheLogoAloneIsReadWithinItsField) {
+  TempDir dir;
+  const std::string longest(259, 'a');
+  struct Case {
+    std::string bytes;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {DisplayFixture("C:\\Logos\\club.jpg", "Arial"), "C:\\Logos\\club.jpg"},
+      {WithoutCr(DisplayFixture("logo.bmp", "Arial")), "logo.bmp"},
+      {DisplayFixture("", "Arial"), ""},
+      {DisplayFixture(longest, "Arial"), longest},
+      {DisplayFixture(longest + "b", "Arial"), ""},
+      {DisplayFixture(longest + "bcd", "Arial"), ""},
+      {"1\t\r\n", ""},
+      {"1", ""},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes.substr(0, 30));
+    WriteBytes(dir.file("d.rgsc"), c.bytes);
+    FixedText<260> logo("previous");
+    ASSERT_TRUE(ReadDisplaySettingsLogo(dir.file("d.rgsc"), logo));
+    EXPECT_EQ(logo.view(), c.expected);
+  }
+  FixedText<260> logo("previous");
+  EXPECT_FALSE(ReadDisplaySettingsLogo(dir.file("missing.rgsc"), logo));
+  EXPECT_TRUE(logo.empty());
+}
+
 TEST(DisplaySettingsFile, AFileCutShortKeepsWhatItDoesNotReach) {
   TempDir dir;
   const std::string full = DisplayFixture("", "Arial");
