@@ -17,6 +17,7 @@
 #include "files/participants.h"
 #include "files/race_file.h"
 #include "files/series_sections.h"
+#include "largest_race_file.h"
 #include "phases/final_ranking.h"
 #include "phases/session_ranking.h"
 
@@ -26,13 +27,6 @@ using namespace zd;
 
 constexpr int kParticipants = 200;
 constexpr int kRoundPassings = 3000;
-
-std::string Filler(int32_t pairs) {
-  std::string s;
-  s.reserve(static_cast<std::size_t>(pairs) * 2 + 2);
-  for (int32_t i = 0; i < pairs; ++i) s += "1\t";
-  return s + "\r\n";
-}
 
 std::string Driver(int k) { return "Pilote " + std::to_string(k % kParticipants + 1); }
 
@@ -79,23 +73,7 @@ struct LargestFile {
     TextFile f;
     f.open(path, OpenMode::Create);
     InitialiseRaceFile(f);
-    f.seekEnd();
-    // Every series and round section of the three races, as their writers create them.
-    const std::string seriesFiller = Filler(filler::kSeriesResults);
-    const std::string roundFiller =
-        Filler(filler::RoundResults(kRoundPassings)).replace(0, 7, "3000\t\r\n");
-    for (int race = 1; race <= 3; ++race) {
-      std::string chunk;
-      for (const char* phase : {"EL", "Q"})
-        for (int s = 1; s <= 9; ++s)
-          for (int n = 1; n <= 9; ++n)
-            chunk += "\r\nDadevuDore" + std::to_string(race) + phase + std::to_string(s) + "S" +
-                     std::to_string(n) + "\t\r\n" + seriesFiller;
-      for (int m = 1; m <= 9; ++m)
-        chunk += "\r\nDadevuDore" + std::to_string(race) + "Manche" + std::to_string(m) +
-                 "\t\r\n" + roundFiller;
-      f.writeRaw(chunk);
-    }
+    bench::AppendEverySection(f);
     RaceHeaderRecords records;
     ClearRaceHeaderRecords(records);
     for (int race = 0; race < 3; ++race) {

@@ -271,9 +271,12 @@ int32_t FinalRanking::settle(RangeEdit edit, int32_t value) {
 
 std::string FinalRanking::rangeEditText(RangeEdit edit) const {
   switch (edit) {
-    case RangeEdit::First: return std::to_string(range_.first);
-    case RangeEdit::Last: return std::to_string(range_.last);
-    case RangeEdit::BestCount: return std::to_string(range_.bestCount);
+    case RangeEdit::First:
+      return std::to_string(range_.first);
+    case RangeEdit::Last:
+      return std::to_string(range_.last);
+    case RangeEdit::BestCount:
+      return std::to_string(range_.bestCount);
   }
   return {};
 }
@@ -334,31 +337,24 @@ std::string FinalRanking::subtitle() const {
   return base + FilterSubtitleSuffix(filters_);
 }
 
-std::string FinalRanking::abandonsTitle() const {
+std::string FinalRanking::rangeText() const {
   switch (phase_) {
     case RacePhase::Practice:
-      return FormatRange("Abandons subis lors des séances EL%d à EL%d :", range_.first, range_.last);
+      return FormatRange("séances EL%d à EL%d", range_.first, range_.last);
     case RacePhase::Qualifying:
-      return FormatRange("Abandons subis lors des séances Q%d à Q%d :", range_.first, range_.last);
+      return FormatRange("séances Q%d à Q%d", range_.first, range_.last);
     case RacePhase::Rounds:
-      return FormatRange("Abandons subis lors des manches M%d à M%d :", range_.first, range_.last);
+      return FormatRange("manches M%d à M%d", range_.first, range_.last);
   }
   return {};
 }
 
+std::string FinalRanking::abandonsTitle() const {
+  return "Abandons subis lors des " + rangeText() + " :";
+}
+
 std::string FinalRanking::penaltiesTitle() const {
-  switch (phase_) {
-    case RacePhase::Practice:
-      return FormatRange("Pénalités reçues lors des séances EL%d à EL%d :", range_.first,
-                         range_.last);
-    case RacePhase::Qualifying:
-      return FormatRange("Pénalités reçues lors des séances Q%d à Q%d :", range_.first,
-                         range_.last);
-    case RacePhase::Rounds:
-      return FormatRange("Pénalités reçues lors des manches M%d à M%d :", range_.first,
-                         range_.last);
-  }
-  return {};
+  return "Pénalités reçues lors des " + rangeText() + " :";
 }
 
 std::string FinalRanking::blockRowText(const TableRow& row, bool paper) const {
@@ -383,9 +379,12 @@ std::vector<std::string> FinalRanking::markers(int entry) const {
 
 const char* FinalRanking::printJobName() const {
   switch (phase_) {
-    case RacePhase::Practice: return "CLASSEMENT ESSAIS LIBRES : Printing...";
-    case RacePhase::Qualifying: return "CLASSEMENT QUALIFICATIONS : Printing...";
-    case RacePhase::Rounds: return "CLASSEMENT RIDUDUZUD : Printing...";
+    case RacePhase::Practice:
+      return "CLASSEMENT ESSAIS LIBRES : Printing...";
+    case RacePhase::Qualifying:
+      return "CLASSEMENT QUALIFICATIONS : Printing...";
+    case RacePhase::Rounds:
+      return "CLASSEMENT RIDUDUZUD : Printing...";
   }
   return "";
 }

@@ -131,6 +131,7 @@ class FinalRanking {
   void combine(RankingEntry& entry) const;
   void rebuild(bool filtered);
   int32_t settle(RangeEdit edit, int32_t value);
+  std::string rangeText() const;  // "séances Q1 à Q3", as the block titles name the range
 
   RacePhase phase_;
   RaceContext context_;

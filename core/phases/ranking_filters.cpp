@@ -15,8 +15,7 @@ int32_t NextSexFilter(int32_t current, SexBox box, bool checked) {
 }
 
 bool FiltersSet(const RankingFilters& filters) {
-  return filters.category != kAllFilter || filters.age != kAllFilter ||
-         filters.sex != kBothSexes;
+  return filters.category != kAllFilter || filters.age != kAllFilter || filters.sex != kBothSexes;
 }
 
 std::string AgeFilterText(std::string_view code, std::string_view name) {

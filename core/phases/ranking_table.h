@@ -17,7 +17,7 @@ inline constexpr int kTableShownRows = 18;  // rows of the table on screen
 inline constexpr int kPageRows = 30;        // rows of the table on a printed page
 
 enum class RowKind {
-  Entry,      // index: of the ranking list
+  Entry,  // index: of the ranking list
   Empty,
   Penalty,    // a session's penalty line; index: of the penalty summary
   Abandoned,  // a final ranking's driver with abandons; index: of the ranking list
@@ -35,10 +35,10 @@ struct ScrollRange {
 };
 
 struct PrintPage {
-  int number = 1;      // from 1, of pages().size()
-  int firstRow = 0;    // of the table's rows
+  int number = 1;    // from 1, of pages().size()
+  int firstRow = 0;  // of the table's rows
   int rowCount = 0;
-  int entryRows = 0;   // the rows of ranked drivers: the heading band is drawn when above 0
+  int entryRows = 0;  // the rows of ranked drivers: the heading band is drawn when above 0
 };
 
 class RankingTable {
@@ -75,14 +75,14 @@ struct EntryRowTexts {
   std::string carNumber;
   std::string name;
   std::string ageCategoryCode;
-  std::string sex;       // "M" or "F"
-  std::string club;      // the nation code for an international event (beside its flag)
+  std::string sex;   // "M" or "F"
+  std::string club;  // the nation code for an international event (beside its flag)
   std::string category;
   bool hasResult = false;
   std::string laps;
   std::string raceTime;
   std::string bestLap;
-  std::string penalty;   // "(" code ")"
+  std::string penalty;  // "(" code ")"
   std::string points;
 };
 EntryRowTexts SessionEntryTexts(const RankingEntry& entry, int row, const PenaltyTable& penalties,

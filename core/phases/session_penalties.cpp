@@ -51,12 +51,23 @@ void BuildPenaltySummary(const RankingList& list, int count, const PenaltyTable&
 std::string PenaltyDescription(int32_t kind, int32_t amount) {
   const char* format = nullptr;
   switch (kind) {
-    case kPenaltyAddRaceTime: format = ": %d sec ajoutées au temps de course"; break;
-    case kPenaltyAddBestLap: format = ": %d sec ajoutées au meilleur tour"; break;
-    case kPenaltyReplaceRaceTime: format = ": %d sec à la place du temps de course"; break;
-    case kPenaltyReplaceBestLap: format = ": %d sec à la place du meilleur tour"; break;
-    case kPenaltyRemoveLaps: format = ": %d tours retirés au nombre de tours du pilote"; break;
-    default: return {};
+    case kPenaltyAddRaceTime:
+      format = ": %d sec ajoutées au temps de course";
+      break;
+    case kPenaltyAddBestLap:
+      format = ": %d sec ajoutées au meilleur tour";
+      break;
+    case kPenaltyReplaceRaceTime:
+      format = ": %d sec à la place du temps de course";
+      break;
+    case kPenaltyReplaceBestLap:
+      format = ": %d sec à la place du meilleur tour";
+      break;
+    case kPenaltyRemoveLaps:
+      format = ": %d tours retirés au nombre de tours du pilote";
+      break;
+    default:
+      return {};
   }
   char text[96];
   std::snprintf(text, sizeof text, format, amount);

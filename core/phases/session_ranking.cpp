@@ -7,7 +7,6 @@ namespace zd {
 
 namespace {
 
-
 std::string Format(const char* format, std::string_view text, int number) {
   char out[160];
   std::snprintf(out, sizeof out, format, std::string(text).c_str(), number);
@@ -119,8 +118,7 @@ void SessionRanking::takeResult(int driver, RankingEntry& entry) const {
   entry.points = (*drivers_)[driver].points;
 }
 
-void SessionRanking::rankWholeField() {
-  filters_ = RankingFilters{};
+void SessionRanking::fillWholeField() {
   ClearRankingEntries(*list_);
   for (int i = 0; i < fieldCount_; ++i) {
     RankingEntry& e = (*list_)[i];
@@ -130,19 +128,17 @@ void SessionRanking::rankWholeField() {
     takeResult(phase_ == RacePhase::Rounds ? i : driverNamed(e.name), e);
   }
   shown_ = fieldCount_;
-  RankSessionList(*list_, shown_, rankingMode_,
-                  phase_ == RacePhase::Practice ? nullptr : &scale_);
+}
+
+void SessionRanking::rankWholeField() {
+  filters_ = RankingFilters{};
+  fillWholeField();
+  RankSessionList(*list_, shown_, rankingMode_, phase_ == RacePhase::Practice ? nullptr : &scale_);
   // Every driver keeps his points for the filtered views.
-  for (int i = 0; i < fieldCount_; ++i) (*drivers_)[i].points = 0;
-  for (int j = 0; j < shown_; ++j) {
-    const RankingEntry& e = (*list_)[j];
-    if (phase_ == RacePhase::Rounds) {
-      for (int i = 0; i < fieldCount_; ++i)
-        if ((*drivers_)[i].name == e.name) (*drivers_)[i].points = e.points;
-    } else {
-      for (int i = 0; i < fieldCount_; ++i)
-        if ((*context_.participants)[i].name == e.name) (*drivers_)[i].points = e.points;
-    }
+  for (int i = 0; i < fieldCount_; ++i) {
+    (*drivers_)[i].points = 0;
+    for (int j = 0; j < shown_; ++j)
+      if ((*list_)[j].name == (*drivers_)[i].name) (*drivers_)[i].points = (*list_)[j].points;
   }
   finishRebuild();
 }
@@ -150,16 +146,8 @@ void SessionRanking::rankWholeField() {
 void SessionRanking::rebuildFiltered() {
   if (!FiltersSet(filters_)) {
     // No filter: the whole field as ranked, unmatched round drivers included.
-    const RankingFilters kept = filters_;
-    ClearRankingEntries(*list_);
-    for (int i = 0; i < fieldCount_; ++i) {
-      RankingEntry& e = (*list_)[i];
-      identityOf(i, e);
-      takeResult(phase_ == RacePhase::Rounds ? i : driverNamed(e.name), e);
-    }
-    shown_ = fieldCount_;
+    fillWholeField();
     RankSessionList(*list_, shown_, rankingMode_, nullptr);
-    filters_ = kept;
     finishRebuild();
     return;
   }
@@ -216,11 +204,16 @@ std::string SessionRanking::pointsEditText(PointsEdit edit) const {
   switch (edit) {
     case PointsEdit::FirstPlace:
       return std::to_string(int64_t{scale_.firstPlaceOffset} + fieldCount_);
-    case PointsEdit::Gap1To2: return std::to_string(scale_.gap1To2);
-    case PointsEdit::Gap2To3: return std::to_string(scale_.gap2To3);
-    case PointsEdit::Gap3To4: return std::to_string(scale_.gap3To4);
-    case PointsEdit::Gap4To5: return std::to_string(scale_.gap4To5);
-    case PointsEdit::GapAfter5: return std::to_string(scale_.gapAfter5);
+    case PointsEdit::Gap1To2:
+      return std::to_string(scale_.gap1To2);
+    case PointsEdit::Gap2To3:
+      return std::to_string(scale_.gap2To3);
+    case PointsEdit::Gap3To4:
+      return std::to_string(scale_.gap3To4);
+    case PointsEdit::Gap4To5:
+      return std::to_string(scale_.gap4To5);
+    case PointsEdit::GapAfter5:
+      return std::to_string(scale_.gapAfter5);
   }
   return {};
 }
@@ -229,12 +222,24 @@ void SessionRanking::pointsEditChanged(PointsEdit edit, std::string_view text) {
   if (phase_ == RacePhase::Practice) return;
   const int32_t value = ReadPointsEdit(text, PointsEditLimit(edit));
   switch (edit) {
-    case PointsEdit::FirstPlace: scale_.firstPlaceOffset = value - fieldCount_; break;
-    case PointsEdit::Gap1To2: scale_.gap1To2 = value; break;
-    case PointsEdit::Gap2To3: scale_.gap2To3 = value; break;
-    case PointsEdit::Gap3To4: scale_.gap3To4 = value; break;
-    case PointsEdit::Gap4To5: scale_.gap4To5 = value; break;
-    case PointsEdit::GapAfter5: scale_.gapAfter5 = value; break;
+    case PointsEdit::FirstPlace:
+      scale_.firstPlaceOffset = value - fieldCount_;
+      break;
+    case PointsEdit::Gap1To2:
+      scale_.gap1To2 = value;
+      break;
+    case PointsEdit::Gap2To3:
+      scale_.gap2To3 = value;
+      break;
+    case PointsEdit::Gap3To4:
+      scale_.gap3To4 = value;
+      break;
+    case PointsEdit::Gap4To5:
+      scale_.gap4To5 = value;
+      break;
+    case PointsEdit::GapAfter5:
+      scale_.gapAfter5 = value;
+      break;
   }
   rankWholeField();
 }
@@ -249,18 +254,24 @@ RankingTable SessionRanking::table() const {
 
 std::string SessionRanking::heading() const {
   switch (phase_) {
-    case RacePhase::Practice: return Format("Classement de la Séance Essai %d", session());
-    case RacePhase::Qualifying: return Format("Classement de la Qualif %d", session());
-    case RacePhase::Rounds: return Format("Classement de la Manche %d", session());
+    case RacePhase::Practice:
+      return Format("Classement de la Séance Essai %d", session());
+    case RacePhase::Qualifying:
+      return Format("Classement de la Qualif %d", session());
+    case RacePhase::Rounds:
+      return Format("Classement de la Manche %d", session());
   }
   return {};
 }
 
 std::string SessionRanking::title() const {
   switch (phase_) {
-    case RacePhase::Practice: return Format("%s - Classement Séance Essai %d", raceName(), session());
-    case RacePhase::Qualifying: return Format("%s - Classement Qualif %d", raceName(), session());
-    case RacePhase::Rounds: return Format("%s - Classement Manche %d", raceName(), session());
+    case RacePhase::Practice:
+      return Format("%s - Classement Séance Essai %d", raceName(), session());
+    case RacePhase::Qualifying:
+      return Format("%s - Classement Qualif %d", raceName(), session());
+    case RacePhase::Rounds:
+      return Format("%s - Classement Manche %d", raceName(), session());
   }
   return {};
 }
@@ -271,13 +282,18 @@ std::string SessionRanking::screenSubtitle() const {
   return base + FilterSubtitleSuffix(filters_);
 }
 
-std::string SessionRanking::paperSubtitle() const { return heading() + FilterSubtitleSuffix(filters_); }
+std::string SessionRanking::paperSubtitle() const {
+  return heading() + FilterSubtitleSuffix(filters_);
+}
 
 const char* SessionRanking::printJobName() const {
   switch (phase_) {
-    case RacePhase::Practice: return "CLASSEMENT SEANCE ESSAIS LIBRES : Printing...";
-    case RacePhase::Qualifying: return "CLASSEMENT SEANCE QUALIFS : Printing...";
-    case RacePhase::Rounds: return "CLASSEMENT MANCHE RIDUDUZUD : Printing...";
+    case RacePhase::Practice:
+      return "CLASSEMENT SEANCE ESSAIS LIBRES : Printing...";
+    case RacePhase::Qualifying:
+      return "CLASSEMENT SEANCE QUALIFS : Printing...";
+    case RacePhase::Rounds:
+      return "CLASSEMENT MANCHE RIDUDUZUD : Printing...";
   }
   return "";
 }

@@ -87,8 +87,8 @@ class SessionRanking {
 
   // The table and the printout.
   RankingTable table() const;
-  std::string heading() const;       // the static above the filters
-  std::string title() const;         // of the table, on screen and on paper
+  std::string heading() const;  // the static above the filters
+  std::string title() const;    // of the table, on screen and on paper
   std::string screenSubtitle() const;
   std::string paperSubtitle() const;
   const char* printJobName() const;
@@ -102,6 +102,7 @@ class SessionRanking {
   std::optional<std::string> sendRefusal() const;
 
  private:
+  void fillWholeField();
   void rankWholeField();
   void rebuildFiltered();
   void identityOf(int driver, RankingEntry& entry) const;

@@ -28,9 +28,12 @@ bool NamedLine(const SeriesResultEntry& e) { return !e.name.empty() && e.name !=
 
 int32_t SessionNodeBase(RacePhase phase) {
   switch (phase) {
-    case RacePhase::Practice: return 3950;
-    case RacePhase::Qualifying: return 4950;
-    case RacePhase::Rounds: return 5950;
+    case RacePhase::Practice:
+      return 3950;
+    case RacePhase::Qualifying:
+      return 4950;
+    case RacePhase::Rounds:
+      return 5950;
   }
   return 0;
 }

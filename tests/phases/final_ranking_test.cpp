@@ -19,12 +19,6 @@ namespace {
 
 using test::ResultLine;
 
-std::vector<std::string> Names(const FinalRanking& r) {
-  std::vector<std::string> names;
-  for (int i = 0; i < r.shownCount(); ++i) names.push_back(r.list()[i].name.str());
-  return names;
-}
-
 const RankingEntry& EntryOf(const FinalRanking& r, std::string_view name) {
   for (int i = 0; i < r.shownCount(); ++i)
     if (r.list()[i].name == name) return r.list()[i];
@@ -35,12 +29,7 @@ const RankingEntry& EntryOf(const FinalRanking& r, std::string_view name) {
 
 class FinalRankingTest : public test::RankingFileTest {
  protected:
-  std::unique_ptr<FinalRanking> Rank(RacePhase phase) {
-    auto ranking = std::make_unique<FinalRanking>(phase);
-    TextFile f = Open();
-    ranking->open(&f);
-    return ranking;
-  }
+  std::unique_ptr<FinalRanking> Rank(RacePhase phase) { return OpenRanking<FinalRanking>(phase); }
 };
 
 // Three practice sessions of one series each.
@@ -99,7 +88,8 @@ TEST_F(PracticeFinalTest, TheBestSessionAndTheBestLapOfTheRange) {
   // An index outside the list is neither an abandon nor a penalty.
   EXPECT_EQ(EntryOf(*r, "Denis").abandonCount, 1);
   EXPECT_EQ(EntryOf(*r, "Denis").penaltyCount, 0);
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Alain", "Bruno", "Denis", "Cyril", "Eric"}));
+  EXPECT_EQ(test::NamesOf(*r),
+            (std::vector<std::string>{"Alain", "Bruno", "Denis", "Cyril", "Eric"}));
   EXPECT_FALSE(r->showsPoints());
 }
 
@@ -116,8 +106,8 @@ TEST_F(PracticeFinalTest, BlockRowsAndTheirTexts) {
       texts.push_back((row.blockTitle ? "title " : "") + r->blockRowText(row, false));
   }
   EXPECT_EQ(texts, (std::vector<std::string>{"entry", "entry", "entry", "entry", "entry", "",
-                                             "title Bruno :  1 abandon", "Denis :  2 abandons",
-                                             "", "title Bruno :  1 pénalité"}));
+                                             "title Bruno :  1 abandon", "Denis :  2 abandons", "",
+                                             "title Bruno :  1 pénalité"}));
   EXPECT_EQ(r->blockRowText(t.rows()[7], true), "Denis :    2 abandons");
   EXPECT_EQ(r->abandonsTitle(), "Abandons subis lors des séances EL1 à EL2 :");
   EXPECT_EQ(r->penaltiesTitle(), "Pénalités reçues lors des séances EL1 à EL2 :");
@@ -127,7 +117,7 @@ TEST_F(PracticeFinalTest, OkWritesTheUnfilteredOrder) {
   auto r = Rank(RacePhase::Practice);
   r->setRankingMode(kRankByBestLap);
   r->clickSexBox(SexBox::Men, false);  // women only: Bruno
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Bruno"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Bruno"}));
   EXPECT_EQ(r->archiveNames().upload, "TClassement-F-zToutes-zToutes.txt");
   {
     TextFile f = Open();
@@ -169,13 +159,13 @@ TEST_F(QualifyingFinalTest, TheSumOfTheBestSessionsThenTheSortedValues) {
   auto r = Rank(RacePhase::Qualifying);
   EXPECT_EQ(r->range().bestCount, 3);
   // Points 9, 7, 6, 5 in each session.
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Alain", "Bruno", "Cyril", "Denis"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Alain", "Bruno", "Cyril", "Denis"}));
   EXPECT_EQ(r->list()[0].points, 22);
   r->rangeEdited(RangeEdit::BestCount, "2");
   // Alain and Bruno both sum 16 of 9 and 7; Alain's third value, 6, beats Bruno's 5.
   EXPECT_EQ(EntryOf(*r, "Alain").points, 16);
   EXPECT_EQ(EntryOf(*r, "Bruno").points, 16);
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Alain", "Bruno", "Cyril", "Denis"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Alain", "Bruno", "Cyril", "Denis"}));
   EXPECT_EQ(r->list()[3].points, 13);
 
   // Q4 and Q5 are not in use: they add nothing.
@@ -227,7 +217,7 @@ TEST_F(QualifyingFinalTest, MarkersAndFilters) {
   EXPECT_EQ(r->markers(0), (std::vector<std::string>{"(9)"}));
 
   r->clickSexBox(SexBox::Men, false);
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Denis"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Denis"}));
   EXPECT_EQ(r->subtitle(), "Classement des qualifications / Femmes");
   // A range change brings everyone back.
   r->rangeEdited(RangeEdit::Last, "3");
@@ -252,12 +242,12 @@ TEST_F(FinalRankingTest, SessionPointsByBestLapUnderAFinalModeByLapsAndTime) {
   AddSeries(RacePhase::Qualifying, 2, 1,
             {{"Bruno", 10, 600000, 48000}, {"Alain", 11, 600000, 49000}});
   auto r = Rank(RacePhase::Qualifying);
-  EXPECT_EQ(r->rankingMode(), kRankByBestLap);  // the sessions' mode until a final one is kept
+  EXPECT_EQ(r->rankingMode(), kRankByBestLap);    // the sessions' mode until a final one is kept
   EXPECT_EQ(r->sessionList(2)[0].name, "Bruno");  // by best lap, despite Alain's 11 laps
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Bruno", "Alain"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Bruno", "Alain"}));
   r->setRankingMode(kRankByLapsAndTime);
   EXPECT_EQ(EntryOf(*r, "Alain").points, EntryOf(*r, "Bruno").points);
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Alain", "Bruno"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Alain", "Bruno"}));
 }
 
 TEST_F(FinalRankingTest, NoSessionInUseSettlesOnOneToOne) {
@@ -281,8 +271,9 @@ TEST_F(FinalRankingTest, RoundsRankEveryDriverOfTheirSections) {
   sessionsInUse = 3;
   WriteRace(RacePhase::Rounds, 1);
   AddRound(1, {{"Alain", 20, 600000}, {"Bruno", 19, 600000}, {"Cyril", 18, 600000}});
-  AddRound(2, {{"Cyril", 21, 600000}, {"Alain", 20, 600000}, {"Xavier", 10, 600000},
-               {"Denis", 9, 600000}});
+  AddRound(
+      2,
+      {{"Cyril", 21, 600000}, {"Alain", 20, 600000}, {"Xavier", 10, 600000}, {"Denis", 9, 600000}});
   auto r = Rank(RacePhase::Rounds);
   // Round 2's drivers in its order, then Bruno, missing from it.
   EXPECT_EQ(r->fieldCount(), 5);
@@ -309,11 +300,12 @@ TEST_F(FinalRankingTest, RoundsRankEveryDriverOfTheirSections) {
       EXPECT_TRUE(found) << e.name.view();
     }
   }
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Alain", "Cyril", "Bruno", "Xavier", "Denis"}));
+  EXPECT_EQ(test::NamesOf(*r),
+            (std::vector<std::string>{"Alain", "Cyril", "Bruno", "Xavier", "Denis"}));
   EXPECT_EQ(EntryOf(*r, "Alain").points, 15);
   EXPECT_EQ(EntryOf(*r, "Xavier").club, "");
   r->selectCategory("GT");
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Alain", "Cyril", "Bruno", "Denis"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Alain", "Cyril", "Bruno", "Denis"}));
   r->selectCategory("Toutes");
   EXPECT_EQ(r->shownCount(), 5);
 }
@@ -402,7 +394,8 @@ TEST_F(QualifyingFinalTest, TheOkBodiesOfTheQualifyingAndRoundClassements) {
     ASSERT_TRUE(q->writeClassementSection(f).ok);
   }
   std::string body = "1\t3\t2\tCLASSEMENTToursTemps\t\r\n";
-  for (const char* name : {"Alain", "Bruno", "Cyril", "Denis"}) body += std::string(name) + "\t\r\n";
+  for (const char* name : {"Alain", "Bruno", "Cyril", "Denis"})
+    body += std::string(name) + "\t\r\n";
   for (int i = 4; i < 200; ++i) body += "(NA)\t\r\n";
   EXPECT_NE(test::ReadBytes(path_).find(
                 Section("DadevuDore1QualifsClassement", body, filler::kClassement)),

@@ -16,12 +16,17 @@ TEST(SexFilterTest, EveryClick) {
     int32_t before, after;
   };
   const Case cases[] = {
-      {SexBox::Men, true, kWomenOnly, kBothSexes},  {SexBox::Men, true, kNoSex, kMenOnly},
-      {SexBox::Men, false, kBothSexes, kWomenOnly}, {SexBox::Men, false, kMenOnly, kNoSex},
-      {SexBox::Women, true, kMenOnly, kBothSexes},  {SexBox::Women, true, kNoSex, kWomenOnly},
-      {SexBox::Women, false, kBothSexes, kMenOnly}, {SexBox::Women, false, kWomenOnly, kNoSex},
+      {SexBox::Men, true, kWomenOnly, kBothSexes},
+      {SexBox::Men, true, kNoSex, kMenOnly},
+      {SexBox::Men, false, kBothSexes, kWomenOnly},
+      {SexBox::Men, false, kMenOnly, kNoSex},
+      {SexBox::Women, true, kMenOnly, kBothSexes},
+      {SexBox::Women, true, kNoSex, kWomenOnly},
+      {SexBox::Women, false, kBothSexes, kMenOnly},
+      {SexBox::Women, false, kWomenOnly, kNoSex},
       // An unchecking click from another state changes nothing.
-      {SexBox::Men, false, kNoSex, kNoSex},         {SexBox::Women, false, kMenOnly, kMenOnly},
+      {SexBox::Men, false, kNoSex, kNoSex},
+      {SexBox::Women, false, kMenOnly, kMenOnly},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << (c.box == SexBox::Men ? "men " : "women ") << c.checked
@@ -43,11 +48,11 @@ TEST(ParticipantFiltersTest, TheThreeTests) {
     bool passes;
   };
   const Case cases[] = {
-      {"Toutes", "Toutes", kBothSexes, true},   {"GT 1/8", "Toutes", kBothSexes, true},
-      {"gt 1/8", "Toutes", kBothSexes, false},  {"Buggy", "Toutes", kBothSexes, false},
+      {"Toutes", "Toutes", kBothSexes, true},      {"GT 1/8", "Toutes", kBothSexes, true},
+      {"gt 1/8", "Toutes", kBothSexes, false},     {"Buggy", "Toutes", kBothSexes, false},
       {"Toutes", "J (Juniors)", kBothSexes, true}, {"Toutes", "J (Jeunes)", kBothSexes, false},
-      {"Toutes", "Toutes", kWomenOnly, true},   {"Toutes", "Toutes", kMenOnly, false},
-      {"Toutes", "Toutes", kNoSex, false},      {"GT 1/8", "J (Juniors)", kWomenOnly, true},
+      {"Toutes", "Toutes", kWomenOnly, true},      {"Toutes", "Toutes", kMenOnly, false},
+      {"Toutes", "Toutes", kNoSex, false},         {"GT 1/8", "J (Juniors)", kWomenOnly, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.category << " | " << c.age << " | " << c.sex);

@@ -51,8 +51,25 @@ struct Person {
   int32_t sex;
 };
 
+// The names of a ranking's shown list, in order.
+template <typename Ranking>
+std::vector<std::string> NamesOf(const Ranking& r) {
+  std::vector<std::string> names;
+  for (int i = 0; i < r.shownCount(); ++i) names.push_back(r.list()[i].name.str());
+  return names;
+}
+
 class RankingFileTest : public NewRaceFileTest {
  protected:
+  // A ranking opened on the file as it stands.
+  template <typename Ranking>
+  std::unique_ptr<Ranking> OpenRanking(RacePhase phase) {
+    auto ranking = std::make_unique<Ranking>(phase);
+    TextFile f = Open();
+    ranking->open(&f);
+    return ranking;
+  }
+
   RankingFileTest() {
     ClearParticipants(*participants);
     ClearPenaltyTable(*penalties);
@@ -120,9 +137,9 @@ class RankingFileTest : public NewRaceFileTest {
   }
   void AddRound(int round, const std::vector<ResultLine>& lines, int32_t capacity = 3000) {
     TextFile f = Open();
-    ASSERT_TRUE(WriteRoundResultsSection(f, RoundTitle(1, round), *Table(lines), capacity,
-                                         SeriesTexts{})
-                    .ok);
+    ASSERT_TRUE(
+        WriteRoundResultsSection(f, RoundTitle(1, round), *Table(lines), capacity, SeriesTexts{})
+            .ok);
   }
   void SetPoints(RacePhase phase, std::string_view mode, const PointsScale& scale) {
     TextFile f = Open();

@@ -49,8 +49,8 @@ TEST_F(SessionPenaltiesTest, EachKindOnOneResult) {
       {"kind 1: back to the first passing within the last 30 s", TwentyPassings, 2, 1, 30, 19,
        1215000, 24000, 2},
       {"kind 1 of 0 s changes nothing", TwentyPassings, 2, 1, 0, 20, 1200000, 24000, 2},
-      {"kind 1 whose cut-off lies before the first passing", TwentyPassings, 2, 1, 1300, 0,
-       1300000, 24000, 2},
+      {"kind 1 whose cut-off lies before the first passing", TwentyPassings, 2, 1, 1300, 0, 1300000,
+       24000, 2},
       {"kind 1 whose cut-off lies after the last passing", TwentyPassings, 2, 1, -10, 20, 1190000,
        24000, 2},
       {"kind 1 without passings adds the amount", NoPassing, 2, 1, 30, 0, 30000, 0, 2},
@@ -127,7 +127,7 @@ TEST(PenaltyCountsTest, AbandonOtherPenaltyOrNeither) {
     int count;
     bool abandon, other;
   };
-  const Case cases[] = {{0, 3, false, false}, {1, 3, true, false}, {3, 3, false, true},
+  const Case cases[] = {{0, 3, false, false}, {1, 3, true, false},  {3, 3, false, true},
                         {4, 3, false, false}, {1, 0, false, false}, {-2, 3, false, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.index);

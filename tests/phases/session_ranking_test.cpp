@@ -17,12 +17,6 @@ namespace {
 using test::Person;
 using test::ResultLine;
 
-std::vector<std::string> Names(const SessionRanking& r) {
-  std::vector<std::string> names;
-  for (int i = 0; i < r.shownCount(); ++i) names.push_back(r.list()[i].name.str());
-  return names;
-}
-
 std::vector<int32_t> Points(const SessionRanking& r) {
   std::vector<int32_t> points;
   for (int i = 0; i < r.shownCount(); ++i) points.push_back(r.list()[i].points);
@@ -32,10 +26,7 @@ std::vector<int32_t> Points(const SessionRanking& r) {
 class SessionRankingTest : public test::RankingFileTest {
  protected:
   std::unique_ptr<SessionRanking> Rank(RacePhase phase) {
-    auto ranking = std::make_unique<SessionRanking>(phase);
-    TextFile f = Open();
-    ranking->open(&f);
-    return ranking;
+    return OpenRanking<SessionRanking>(phase);
   }
 };
 
@@ -49,8 +40,10 @@ class PracticeOrderTest : public SessionRankingTest {
     AddSeries(RacePhase::Practice, 2, 1,
               {{"Alain", 10, 600000, 52000}, {"Bruno", 12, 605000, 48000}});
     AddSeries(RacePhase::Practice, 2, 3,
-              {{"Cyril", 12, 605000, 48000}, {"Alain", 13, 602000, 45000},
-               {"Denis", 5, 300000, 0}, {"Inconnu", 20, 600000, 30000}});
+              {{"Cyril", 12, 605000, 48000},
+               {"Alain", 13, 602000, 45000},
+               {"Denis", 5, 300000, 0},
+               {"Inconnu", 20, 600000, 30000}});
     AddSeries(RacePhase::Practice, 2, 4, {{"Eric", 30, 600000, 20000}});
     AddSeries(RacePhase::Practice, 1, 1, {{"Fabien", 30, 600000, 20000}});
   }
@@ -62,7 +55,7 @@ TEST_F(PracticeOrderTest, EachModeOverTheSessionsSeries) {
   EXPECT_EQ(r->session(), 2);
   // Alain on his series-3 result; Bruno and Cyril tie fully and keep their participant order;
   // drivers without results last, in participant order.
-  EXPECT_EQ(Names(*r),
+  EXPECT_EQ(test::NamesOf(*r),
             (std::vector<std::string>{"Alain", "Bruno", "Cyril", "Denis", "Eric", "Fabien"}));
   EXPECT_EQ(r->list()[0].laps, 13);
   EXPECT_EQ(r->list()[0].raceTime, 602000);
@@ -72,7 +65,7 @@ TEST_F(PracticeOrderTest, EachModeOverTheSessionsSeries) {
 
   // By best lap Denis, with laps but no best lap, comes after those with one.
   r->setRankingMode(kRankByBestLap);
-  EXPECT_EQ(Names(*r),
+  EXPECT_EQ(test::NamesOf(*r),
             (std::vector<std::string>{"Alain", "Bruno", "Cyril", "Denis", "Eric", "Fabien"}));
   EXPECT_EQ(r->rankingMode(), kRankByBestLap);
 }
@@ -140,7 +133,7 @@ TEST_F(SessionRankingTest, AnAbandonedDriverKeepsThePointsOfHisPlace) {
   AddSeries(RacePhase::Qualifying, 1, 1,
             {{"Alain", 10, 600000, 50000}, {"Bruno", 12, 590000, 45000, 1}});
   auto r = Rank(RacePhase::Qualifying);
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Alain", "Bruno", "Cyril"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Alain", "Bruno", "Cyril"}));
   EXPECT_EQ(r->list()[1].laps, 0);
   EXPECT_EQ(r->list()[1].raceTime, 600000);
   EXPECT_EQ(Points(*r), (std::vector<int32_t>{8, 6, 0}));
@@ -163,7 +156,7 @@ TEST_F(SessionRankingTest, FilteredViewsKeepTheSessionsPoints) {
              {"Cyril", 11, 600000, 47000, 1},
              {"Diane", 9, 600000, 51000}});
   auto r = Rank(RacePhase::Qualifying);
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Brigitte", "Alain", "Diane", "Cyril"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Brigitte", "Alain", "Diane", "Cyril"}));
   EXPECT_EQ(Points(*r), (std::vector<int32_t>{9, 7, 6, 5}));
   EXPECT_EQ(r->categoryItems(), (std::vector<std::string>{"Toutes", "GT", "Buggy"}));
   EXPECT_EQ(r->ageItems(), (std::vector<std::string>{"Toutes", "J (Juniors)", "S (Seniors)"}));
@@ -171,13 +164,13 @@ TEST_F(SessionRankingTest, FilteredViewsKeepTheSessionsPoints) {
   EXPECT_FALSE(r->sendRefusal());
 
   r->selectCategory("GT");
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Alain", "Diane", "Cyril"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Alain", "Diane", "Cyril"}));
   EXPECT_EQ(Points(*r), (std::vector<int32_t>{7, 6, 5}));
   EXPECT_EQ(r->screenSubtitle(), "Classement de la séance : GT");
   EXPECT_TRUE(r->sendRefusal());
 
   r->clickSexBox(SexBox::Men, false);  // women only
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Diane"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Diane"}));
   EXPECT_EQ(r->summary().count, 0);  // nobody shown carries a penalty
   r->selectAge("J (Juniors)");
   EXPECT_EQ(r->screenSubtitle(), "Classement de la séance : GT / J (Juniors) / Femmes");
@@ -195,7 +188,7 @@ TEST_F(SessionRankingTest, FilteredViewsKeepTheSessionsPoints) {
   EXPECT_EQ(Points(*r), (std::vector<int32_t>{9, 6, 5, 4}));
   r->clickSexBox(SexBox::Women, false);  // men only
   EXPECT_EQ(r->screenSubtitle(), "Classement de la séance / Hommes");
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Alain", "Cyril"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Alain", "Cyril"}));
   EXPECT_EQ(r->summary().count, 2);
   EXPECT_EQ(r->title(), "Open - Classement Qualif 2");
   EXPECT_EQ(r->heading(), "Classement de la Qualif 2");
@@ -233,18 +226,18 @@ TEST_F(SessionRankingTest, ARoundLineWithManyPassingsIsReadWhole) {
 TEST_F(SessionRankingTest, AnUnmatchedRoundDriverStaysWhileNoFilterIsSet) {
   AddParticipants({{"Alain", "GT"}, {"Bruno", "GT"}});
   WriteRace(RacePhase::Rounds, 1);
-  AddRound(1, {{"Alain", 10, 600000}, {"Xavier", 12, 600000}, {"", 20, 600000},
-               {"Bruno", 9, 600000}});
+  AddRound(1,
+           {{"Alain", 10, 600000}, {"Xavier", 12, 600000}, {"", 20, 600000}, {"Bruno", 9, 600000}});
   auto r = Rank(RacePhase::Rounds);
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Xavier", "Alain", "Bruno"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Xavier", "Alain", "Bruno"}));
   EXPECT_EQ(r->list()[0].club, "");
   EXPECT_EQ(r->list()[1].club, "Club Alain");
   EXPECT_EQ(Points(*r), (std::vector<int32_t>{8, 6, 5}));
   r->selectCategory("GT");
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Alain", "Bruno"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Alain", "Bruno"}));
   EXPECT_EQ(Points(*r), (std::vector<int32_t>{6, 5}));
   r->selectCategory("Toutes");
-  EXPECT_EQ(Names(*r), (std::vector<std::string>{"Xavier", "Alain", "Bruno"}));
+  EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Xavier", "Alain", "Bruno"}));
   EXPECT_EQ(Points(*r), (std::vector<int32_t>{8, 6, 5}));
 }
 
@@ -289,7 +282,8 @@ TEST_F(SessionRankingTest, TheOkBodiesOfTheThreePointsSections) {
        "CLASSEMENTMeilleurTour\t0\t0\t0\t0\t0\t0\t\r\n"},
       {RacePhase::Qualifying, "DadevuDore1QualifsPoints",
        "CLASSEMENTMeilleurTour\t8\t3\t2\t2\t1\t0\t\r\n"},
-      {RacePhase::Rounds, "DadevuDore1ManchesPoints", "CLASSEMENTToursTemps\t5\t2\t1\t1\t1\t1\t\r\n"},
+      {RacePhase::Rounds, "DadevuDore1ManchesPoints",
+       "CLASSEMENTToursTemps\t5\t2\t1\t1\t1\t1\t\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
