@@ -1,8 +1,13 @@
 #include "main/main_dialogs.h"
 
+#include <algorithm>
+
+#include "analysis/driver_results_dialog.h"
 #include "databases/entrant_dialogs.h"
 #include "databases/reference_dialogs.h"
 #include "main/decoder_link.h"
+#include "main/main_window_state.h"
+#include "main/passing.h"
 #include "phases/parameters_dialogs.h"
 
 namespace zd {
@@ -47,6 +52,11 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
       break;
     case MainDialog::RoundsParameters:
       OpenRoundsParametersDialog(owner);
+      break;
+    case MainDialog::DriverResults:
+      // The analysis counts the best lap as the board does, which hangs on the start type.
+      OpenDriverResultsDialog(
+          owner, std::max(1, FirstTimedLap(MainState().series->parameters.startType.view())));
       break;
     default:
       break;

@@ -155,6 +155,14 @@ std::string RaceSoundFile(RaceSound sound, int32_t slotNumber, const SoundSettin
   return custom ? customSounds[choice.customEntry].str() : std::string(choice.builtIn);
 }
 
+int32_t FirstTimedLap(std::string_view startType) {
+  // Started at the signal or by the first car, the first lap began before the line and is no
+  // lap of its own; the other two starts time the first lap from the car's own crossing.
+  if (startType == kStartSoundSignal || startType == kStartFirstCar) return 2;
+  if (startType == kStartSoundSignalBis || startType == kStartStaggered) return 1;
+  return 0;
+}
+
 bool RecordLap(LiveSeriesTable& table, int slotIndex, std::string_view startType) {
   if (!IsSlotIndex(slotIndex)) return false;
   SeriesResultEntry& slot = table[slotIndex];
@@ -190,14 +198,7 @@ bool RecordLap(LiveSeriesTable& table, int slotIndex, std::string_view startType
 
   const int32_t lap = slot.currentLap;
   slot.newBest = 0;
-  // Started at the signal or by the first car, the first lap began before the line and is no
-  // lap of its own; the other two starts time the first lap from the car's own crossing.
-  int32_t firstTimedLap = 0;
-  if (startType == kStartSoundSignal || startType == kStartFirstCar) {
-    firstTimedLap = 2;
-  } else if (startType == kStartSoundSignalBis || startType == kStartStaggered) {
-    firstTimedLap = 1;
-  }
+  const int32_t firstTimedLap = FirstTimedLap(startType);
   if (firstTimedLap == 0 || p < firstTimedLap) return true;
   if (p == firstTimedLap) {
     slot.bestLap = lap;

@@ -126,6 +126,11 @@ void CountFirstCarLap(const Race& race, int slotIndex);
 // time end-on-signal rule or in a series by laps, or when every slot has finished or abandoned.
 void CheckAutomaticStop(const Race& race);
 
+// The first lap that can be a car's best lap under a start type: 2 where lap 1 is the run-up
+// from the start signal (or the first car's crossing), 1 where the car times its own first lap,
+// 0 (none) for an unknown start type.
+int32_t FirstTimedLap(std::string_view startType);
+
 // Records the slot's current lap at its elapsed time. False, changing nothing, when the slot's
 // passing times are full.
 bool RecordLap(LiveSeriesTable& table, int slotIndex, std::string_view startType);

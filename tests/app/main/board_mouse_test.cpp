@@ -3,8 +3,11 @@
 // hand a driver's results over.
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "analysis/driver_results_dialog.h"
+#include "databases/dialog_driver.h"
 #include "files/handover_files.h"
 #include "files/participants.h"
 #include "files/phase_sections.h"
@@ -153,9 +156,15 @@ TEST_F(BoardMouse, CtrlClicksOnARowEditItsResultsAndShowItsDriver) {
   EXPECT_EQ(s.series->rows[0].name.view(), driver);
   EXPECT_EQ(s.series->rows[0].laps.view(), "7");
 
-  // Ctrl+click on the first row's position: that driver's results handed over.
+  // Ctrl+click on the first row's position: that driver's results handed over and shown.
   const POINT position = CellCentre(-1, 0);
-  Mouse(WM_LBUTTONDOWN, position.x, position.y);
+  {
+    zd_test::dialogs::DialogDriver results("Analyse résultats pilote", zd::kDriverFirstLap,
+                                           [](HWND d) { zd_test::dialogs::Click(d, IDOK); });
+    Mouse(WM_LBUTTONDOWN, position.x, position.y);
+    EXPECT_TRUE(results.acted());
+  }
+  EXPECT_EQ(zd::ShownDriver().name.view(), driver);
   ASSERT_TRUE(zd::MakeDataFolderCurrent());
   auto entry = std::make_unique<zd::SeriesResultEntry>();
   zd::SeriesTitle title;
@@ -164,6 +173,58 @@ TEST_F(BoardMouse, CtrlClicksOnARowEditItsResultsAndShowItsDriver) {
   ASSERT_TRUE(zd::ReadDriverResultFile(*entry, title, track, description));
   EXPECT_EQ(entry->name.view(), driver);
   EXPECT_EQ(title.view(), s.series->seriesTitle.view());
+}
+
+// Real input: the Ctrl key and the left button as the user presses them, through the system's
+// input queue, so that the board reads the key's state as it stood at the click.
+TEST_F(BoardMouse, ACtrlClickWithRealInputShowsThatDriversLaps) {
+  LoadSeries();
+  zd::MainWindowState& s = zd::MainState();
+  // The first car's laps.
+  const std::optional<int> slot = zd::SlotIndexOfRow(s.series->rankingEntries, 0);
+  ASSERT_TRUE(slot);
+  zd::SeriesResultEntry& car = (*s.series->liveTable)[*slot];
+  car.passingCount = 3;
+  car.passingTimes[1] = 31250;
+  car.passingTimes[2] = 61730;
+  car.passingTimes[3] = 92720;
+  const std::string driver = s.series->rankingEntries[0].name.str();
+
+  SetForegroundWindow(window);
+  POINT cell = CellCentre(-1, 0);
+  ClientToScreen(window, &cell);
+  const auto key = [](WORD vk, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = flags;
+    return input;
+  };
+  const auto button = [](DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    return input;
+  };
+  ASSERT_TRUE(SetCursorPos(cell.x, cell.y));
+  INPUT click[] = {key(VK_CONTROL, 0), button(MOUSEEVENTF_LEFTDOWN), button(MOUSEEVENTF_LEFTUP),
+                   key(VK_CONTROL, KEYEVENTF_KEYUP)};
+
+  std::string shown;
+  int32_t laps = -1;
+  zd_test::dialogs::DialogDriver results("Analyse résultats pilote", zd::kDriverFirstLap,
+                                         [&](HWND d) {
+                                           shown = zd::ShownDriver().name.str();
+                                           laps = zd::ShownDriver().passingCount;
+                                           zd_test::dialogs::Click(d, IDOK);
+                                         });
+  ASSERT_EQ(SendInput(4, click, sizeof(INPUT)), 4u);
+  EXPECT_TRUE(zd_test::WaitFor([&] { return results.acted(); }));
+  EXPECT_EQ(shown, driver);
+  EXPECT_EQ(laps, 3);
+  EXPECT_EQ(zd::ShownDriver().lapTimes[2], 30480);
+  // The key is up again: a plain click opens nothing.
+  EXPECT_EQ(GetKeyState(VK_CONTROL) & 0x8000, 0);
 }
 
 }  // namespace

@@ -1,0 +1,282 @@
+// The geometry of the driver results charts, checked on the six laps of a short run and on the
+// lap counts where the choices of ticks and labels change.
+
+#include "analysis/driver_charts.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace zd {
+namespace {
+
+std::unique_ptr<SeriesResultEntry> Driver(int32_t start, const std::vector<int32_t>& laps) {
+  auto entry = std::make_unique<SeriesResultEntry>();
+  entry->passingTimes[0] = start;
+  for (std::size_t i = 0; i < laps.size(); ++i) {
+    entry->passingTimes[i + 1] = entry->passingTimes[i] + laps[i];
+  }
+  entry->passingCount = static_cast<int32_t>(laps.size());
+  DeriveLapTimes(*entry);
+  return entry;
+}
+
+std::unique_ptr<SeriesResultEntry> SixLaps() {
+  return Driver(5000, {31250, 30480, 30990, 45010, 30480, 32600});
+}
+
+TEST(DriverCharts, HistogramScaleTopOnScreenAndOnPaper) {
+  struct Case {
+    int32_t largest, screen, paper;
+  };
+  const Case cases[] = {{0, 0, 0},      {7, 7, 7},        {10, 10, 10},    {11, 20, 20},
+                        {20, 30, 30},   {99, 100, 100},   {100, 100, 200}, {101, 200, 200},
+                        {150, 200, 200}, {200, 300, 300}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.largest);
+    EXPECT_EQ(HistogramScaleTop(c.largest, ChartMedium::Screen), c.screen);
+    EXPECT_EQ(HistogramScaleTop(c.largest, ChartMedium::Paper), c.paper);
+  }
+  // The overflow counts as a class.
+  LapHistogram h;
+  h.counts[3] = 4;
+  h.overflow = 12;
+  EXPECT_EQ(HistogramScaleTop(h, ChartMedium::Screen), 20);
+}
+
+TEST(DriverCharts, CurveScaleFromTheRange) {
+  struct Case {
+    int32_t best, worst;
+    CurveScale expected;
+  };
+  const Case cases[] = {{30480, 45010, {30000, 46000, 33, 21}}, {30480, 30999, {30000, 31000, 3, 3}}};
+  for (const Case& c : cases) {
+    LapRangeStats stats{6, c.best, c.worst, 0};
+    const CurveScale s = ComputeCurveScale(stats);
+    EXPECT_EQ(s.lower, c.expected.lower);
+    EXPECT_EQ(s.upper, c.expected.upper);
+    EXPECT_EQ(s.steps, c.expected.steps);
+    EXPECT_EQ(s.lines, c.expected.lines);
+  }
+}
+
+TEST(DriverCharts, TheSixLapsHistogram) {
+  const auto entry = SixLaps();
+  LapHistogram h;
+  ComputeLapHistogram(*entry, h, 1, 6);
+  const int32_t top = HistogramScaleTop(h, ChartMedium::Screen);
+  ASSERT_EQ(top, 2);
+
+  const std::vector<HistogramLevel> levels = HistogramLevels(top, kScreenHistogram.y0);
+  ASSERT_EQ(levels.size(), 2u);
+  EXPECT_EQ(levels[0].y, 245);
+  EXPECT_EQ(levels[0].label, 1);
+  EXPECT_EQ(levels[1].y, 165);
+  EXPECT_EQ(levels[1].label, 2);
+  EXPECT_FALSE(levels[0].halfTickY);
+
+  struct Bar {
+    int j, left, top, right;
+  };
+  const Bar bars[] = {{2, 106, 165, 119}, {4, 134, 245, 147}, {13, 260, 245, 273}, {39, 624, 245, 637}};
+  for (const Bar& b : bars) {
+    SCOPED_TRACE(b.j);
+    const auto bar = HistogramBar(kScreenHistogram, b.j, HistogramClassCount(h, b.j), top);
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar->left, b.left);
+    EXPECT_EQ(bar->top, b.top);
+    EXPECT_EQ(bar->right, b.right);
+    EXPECT_EQ(bar->bottom, 325);
+  }
+  EXPECT_FALSE(HistogramBar(kScreenHistogram, 3, HistogramClassCount(h, 3), top));
+  EXPECT_FALSE(HistogramBar(kScreenHistogram, 2, 2, 0));  // no scale, no bars
+  EXPECT_EQ(HistogramTimeX(kScreenHistogram, h.edges[0], h.average), 320);
+}
+
+TEST(DriverCharts, HistogramLevelsFromElevenOn) {
+  const std::vector<HistogramLevel> levels = HistogramLevels(30, 325);
+  ASSERT_EQ(levels.size(), 5u);
+  const int32_t labels[] = {6, 12, 18, 24, 30};
+  for (int k = 0; k < 5; ++k) {
+    EXPECT_EQ(levels[k].y, 325 - 32 * (k + 1));
+    EXPECT_EQ(levels[k].label, labels[k]);
+    EXPECT_EQ(levels[k].halfTickY, 325 + 16 - 32 * (k + 1));
+  }
+  EXPECT_EQ(HistogramLevels(7, 325).size(), 7u);
+  EXPECT_TRUE(HistogramLevels(0, 325).empty());
+}
+
+TEST(DriverCharts, TheSixLapsCurve) {
+  const auto entry = SixLaps();
+  LapRangeStats stats;
+  ComputeLapRange(*entry, stats, 1, 6);
+  const CurveScale scale = ComputeCurveScale(stats);
+  ASSERT_TRUE(CurveDrawable(stats, scale));
+  const int32_t xs[] = {78, 168, 258, 348, 438, 528};
+  const int32_t ys[] = {309, 317, 312, 176, 317, 296};
+  for (int32_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(CurveX(kScreenCurve, i, stats.count), xs[i]);
+    EXPECT_EQ(CurveY(kScreenCurve, scale, entry->lapTimes[1 + i]), ys[i]);
+  }
+  EXPECT_EQ(CurveGridY(kScreenCurve, scale, 21), 165);
+  // Every fifth level from 33 steps: 30.0, 33.0, 36.0 ...
+  const std::vector<CurveTimeLabel> labels = CurveTimeLabels(kScreenCurve, scale);
+  ASSERT_EQ(labels.size(), 6u);
+  EXPECT_EQ(labels[1].value, 33000);
+  EXPECT_EQ(labels[0].y, 325 - 7 - 160 / 33);
+}
+
+TEST(DriverCharts, CurveWithinOneSecond) {
+  const CurveScale scale = ComputeCurveScale({2, 30480, 30999, 30739});
+  const std::vector<CurveTimeLabel> labels = CurveTimeLabels(kScreenCurve, scale);
+  ASSERT_EQ(labels.size(), 3u);
+  EXPECT_EQ(labels[0].value, 30000);
+  EXPECT_EQ(labels[1].value, 30500);
+  EXPECT_EQ(labels[2].value, 31000);
+  EXPECT_EQ(labels[2].y, 325 - 7 - 160);
+}
+
+TEST(DriverCharts, LapTicksAndLabelsByLapCount) {
+  struct Case {
+    int32_t count, i, lap;
+    LapTick tick;
+    bool screenLabel, paperLabel;
+  };
+  const Case cases[] = {
+      {19, 6, 7, LapTick::Long, true, true},
+      {20, 6, 7, LapTick::Short, false, false},
+      {20, 9, 10, LapTick::Long, true, true},
+      {99, 6, 7, LapTick::Short, false, false},
+      {99, 94, 95, LapTick::Long, true, true},
+      {100, 6, 7, LapTick::None, false, false},
+      {100, 9, 10, LapTick::Short, false, false},
+      {100, 24, 25, LapTick::Long, true, true},
+      {100, 99, 100, LapTick::Long, false, true},  // the last labels only on paper
+      {499, 494, 500, LapTick::Long, false, true},  // from 6
+      {499, 449, 450, LapTick::Long, true, true},
+      {500, 24, 25, LapTick::Short, false, false},
+      {500, 124, 125, LapTick::Long, true, true},
+      {500, 499, 500, LapTick::Long, false, false},
+      {2499, 2374, 2375, LapTick::Long, true, true},
+      {2499, 2480, 2500, LapTick::Long, false, false},
+      {2500, 124, 125, LapTick::Long, false, false},
+      {2500, 249, 250, LapTick::Long, true, true},
+      {2500, 2449, 2450, LapTick::Short, false, false},
+      {2500, 2249, 2250, LapTick::Long, true, true},
+      {2500, 2499, 2500, LapTick::Long, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.count << " laps, lap " << c.lap);
+    EXPECT_EQ(CurveLapTick(c.count, c.lap), c.tick);
+    EXPECT_EQ(CurveLapLabelShown(c.count, c.i, c.lap, ChartMedium::Screen), c.screenLabel);
+    EXPECT_EQ(CurveLapLabelShown(c.count, c.i, c.lap, ChartMedium::Paper), c.paperLabel);
+  }
+}
+
+TEST(DriverCharts, LapsOfHoursStayWithin64Bits) {
+  // A lap of 22 hours in the range.
+  const int32_t longLap = 22 * 3600 * 1000;
+  EXPECT_EQ(HistogramTimeX(kScreenHistogram, 30000, longLap),
+            78 + static_cast<int32_t>((int64_t{longLap} - 30000) * 35 / 500));
+  const auto entry = Driver(0, {30480, longLap});
+  LapRangeStats stats;
+  ComputeLapRange(*entry, stats, 1, 2);
+  const CurveScale scale = ComputeCurveScale(stats);
+  ASSERT_GT(scale.steps, 21);
+  EXPECT_EQ(scale.lines, 21);
+  EXPECT_EQ(CurveY(kScreenCurve, scale, longLap), 325 - 158);
+  EXPECT_EQ(CurveY(kScreenCurve, scale, 30480), 325);
+  // No division by a zero scale.
+  EXPECT_EQ(CurveY(kScreenCurve, CurveScale{}, 30000), 0);
+  EXPECT_TRUE(CurveTimeLabels(kScreenCurve, CurveScale{}).empty());
+  EXPECT_EQ(CurveX(kScreenCurve, 0, 0), 78);
+  EXPECT_FALSE(CurveDrawable(LapRangeStats{}, ComputeCurveScale(LapRangeStats{})));
+}
+
+TEST(DriverCharts, HoverCatchesAndReleasesAPoint) {
+  const auto entry = SixLaps();
+  LapRangeStats stats;
+  ComputeLapRange(*entry, stats, 1, 6);
+  const CurveScale scale = ComputeCurveScale(stats);
+  struct Move {
+    int32_t x, y;
+    bool changed;
+    int32_t hovering, index;
+  };
+  // Point 1 at (168, 317), point 3 at (348, 176).
+  const Move moves[] = {
+      {170, 317, false, 0, 0},  // 2 across: not caught
+      {168, 321, false, 0, 0},  // 4 down: not caught
+      {169, 320, true, 1, 1},   // within 1 and 3
+      {170, 321, false, 1, 1},  // held within 2 and 4
+      {171, 317, true, 0, 1},   // released beyond 2
+      {348, 179, true, 1, 3},
+      {348, 181, true, 0, 3},   // released beyond 4
+  };
+  CurveHover hover;
+  for (const Move& m : moves) {
+    SCOPED_TRACE(testing::Message() << m.x << "," << m.y);
+    EXPECT_EQ(TrackCurveHover(hover, m.x, m.y, *entry, 1, stats, scale), m.changed);
+    EXPECT_EQ(hover.hovering, m.hovering);
+    if (m.hovering) {
+      EXPECT_EQ(hover.index, m.index);
+    }
+    EXPECT_EQ(hover.x, m.x);
+  }
+
+  // A range of 100 laps is never hovered.
+  std::vector<int32_t> laps(100, 30000);
+  const auto hundred = Driver(0, laps);
+  LapRangeStats many;
+  ComputeLapRange(*hundred, many, 1, 100);
+  const CurveScale flat = ComputeCurveScale(many);
+  CurveHover none;
+  const int32_t y = CurveY(kScreenCurve, flat, 30000);
+  EXPECT_FALSE(TrackCurveHover(none, 78, y, *hundred, 1, many, flat));
+  EXPECT_EQ(none.hovering, 0);
+
+  // A point caught in a range that then shrank is no label.
+  CurveHover stale{1, 5, 528, 296};
+  LapRangeStats three;
+  ComputeLapRange(*entry, three, 1, 3);
+  EXPECT_FALSE(CurveHoverLabelShown(stale, three, ComputeCurveScale(three)));
+  EXPECT_TRUE(CurveHoverLabelShown(stale, stats, scale));
+}
+
+TEST(DriverCharts, LapsOfHoursCannotBeHovered) {
+  const auto entry = Driver(0, {30000, kCurveLapLimit, 30000});
+  LapRangeStats stats;
+  ComputeLapRange(*entry, stats, 1, 3);
+  const CurveScale scale = ComputeCurveScale(stats);
+  CurveHover hover;
+  const int32_t x = CurveX(kScreenCurve, 1, 3);
+  const int32_t y = CurveY(kScreenCurve, scale, kCurveLapLimit);
+  EXPECT_FALSE(TrackCurveHover(hover, x, y, *entry, 1, stats, scale));
+}
+
+TEST(DriverCharts, HoverLabelStaysInsideTheChart) {
+  struct Case {
+    int32_t x, y, left, top, textX, textY;
+  };
+  const Case cases[] = {
+      {300, 250, 255, 220, 300, 227},  // free
+      {40, 250, 30, 220, 75, 227},     // left edge
+      {640, 250, 560, 220, 605, 227},  // right edge
+      {300, 150, 255, 147, 300, 154},  // top edge
+      {300, 400, 255, 315, 300, 322},  // below the chart
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+    const HoverLabelPlace p = CurveHoverLabelPlace({1, 0, c.x, c.y});
+    EXPECT_EQ(p.ellipse.left, c.left);
+    EXPECT_EQ(p.ellipse.top, c.top);
+    EXPECT_EQ(p.ellipse.right, c.left + 90);
+    EXPECT_EQ(p.ellipse.bottom, c.top + 30);
+    EXPECT_EQ(p.textX, c.textX);
+    EXPECT_EQ(p.textY, c.textY);
+  }
+}
+
+}  // namespace
+}  // namespace zd

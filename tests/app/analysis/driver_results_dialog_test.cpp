@@ -1,0 +1,179 @@
+#include "gtest_win32.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "analysis/driver_results_dialog.h"
+#include "databases/dialog_driver.h"
+#include "driver_laps_fixture.h"
+#include "files/handover_files.h"
+#include "unix_shell.h"
+
+// The driver results window opened on "ResultatPilote.res" as the main window writes it, driven
+// by messages as its user would.
+
+namespace {
+
+using zd_test::dialogs::Click;
+using zd_test::dialogs::DialogDriver;
+using zd_test::dialogs::Text;
+using zd_test::dialogs::Type;
+
+constexpr const char* kCaption = "Analyse résultats pilote";
+
+bool Checked(HWND d, int id) { return IsDlgButtonChecked(d, id) == BST_CHECKED; }
+bool Shown(HWND d, int id) { return IsWindowVisible(GetDlgItem(d, id)) != FALSE; }
+
+void SavePicture(HWND d, const std::string& name) {
+  RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  EXPECT_TRUE(zd_test::RunShell("import -window root " +
+                                zd_test::ShellQuoted(std::string(ZD_TEST_OUTPUT_DIR) + "/" + name)));
+}
+
+class DriverResultsDialog : public zd_test::dialogs::DatabaseDialogTest {
+ protected:
+  DriverResultsDialog() : DatabaseDialogTest({"ResultatPilote.res"}) {}
+
+  // "ResultatPilote.res" for a driver with these laps.
+  void Hand(const std::string& name, const std::vector<int32_t>& laps) {
+    auto table = std::make_unique<zd::SeriesTable>();
+    (*table)[0] = *zd_test::DriverLaps(name, 5000, laps);
+    ASSERT_TRUE(zd::MakeDataFolderCurrent());
+    ASSERT_TRUE(zd::WriteDriverResultFile(*table, 0, " Open - EL1 - Série1 ", "Nord", "."));
+  }
+  // Opens the window; act runs on it once it shows and must close it.
+  void WithWindow(const std::function<void(HWND)>& act) {
+    DialogDriver driver(kCaption, zd::kDriverFirstLap, act);
+    zd::OpenDriverResultsDialog(window, 1);
+    EXPECT_TRUE(driver.acted());
+  }
+};
+
+TEST_F(DriverResultsDialog, OpensOnTheDriverWithTheWholeRange) {
+  Hand("Alain", zd_test::SixLaps());
+  WithWindow([&](HWND d) {
+    EXPECT_EQ(zd::ShownDriver().name.view(), "Alain");
+    EXPECT_EQ(zd::ShownDriver().lapTimes[4], 45010);
+    EXPECT_EQ(Text(d, zd::kDriverFirstLap), "1");
+    EXPECT_EQ(Text(d, zd::kDriverLastLap), "6");
+    EXPECT_FALSE(Shown(d, zd::kDriverStripBar));  // six laps fit the strip
+    // The template's 350 × 270 units in the system font, no font of its own. Wine's system font
+    // gives 1.75 pixels a unit across, 613 pixels where the charts need 650: the right edge of
+    // the charts and the strip is cut off there; the height holds the layout's 438.
+    RECT client;
+    GetClientRect(d, &client);
+    RECT units = {0, 0, 350, 270};
+    MapDialogRect(d, &units);
+    EXPECT_EQ(client.right, units.right);
+    EXPECT_EQ(client.bottom, units.bottom);
+    EXPECT_GE(client.bottom, 438);
+    std::printf("client area %ldx%ld pixels\n", client.right, client.bottom);
+    EXPECT_EQ(zd_test::dialogs::FontOf(d, zd::kDriverViewCurve).lfWeight, 700);
+    EXPECT_EQ(zd_test::dialogs::FontOf(d, IDOK).lfHeight, 16);
+
+    for (int view : {zd::kDriverViewSummary, zd::kDriverViewHistogram, zd::kDriverViewCurve}) {
+      SendDlgItemMessageA(d, view, BM_CLICK, 0, 0);
+      SavePicture(d, "driver_results_" + std::to_string(view) + ".png");
+    }
+    // Escape leaves it open; Ok closes it.
+    Click(d, IDCANCEL);
+    EXPECT_TRUE(IsWindowVisible(d));
+    Click(d, IDOK);
+  });
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(DriverResultsDialog, RangeFieldsKeepWithinTheLaps) {
+  Hand("Alain", zd_test::SixLaps());
+  WithWindow([&](HWND d) {
+    int32_t from = 0, to = 0;
+    Type(d, zd::kDriverLastLap, "9999");
+    EXPECT_EQ(Text(d, zd::kDriverLastLap), "6");
+    Type(d, zd::kDriverFirstLap, "2");
+    Type(d, zd::kDriverLastLap, "4");
+    zd::ShownLapRange(from, to);
+    EXPECT_EQ(from, 2);
+    EXPECT_EQ(to, 4);
+    SavePicture(d, "driver_results_range.png");
+    // 0 or nothing in the first field: lap 1, the field as typed.
+    Type(d, zd::kDriverFirstLap, "0");
+    zd::ShownLapRange(from, to);
+    EXPECT_EQ(from, 1);
+    EXPECT_EQ(Text(d, zd::kDriverFirstLap), "0");
+    Type(d, zd::kDriverFirstLap, "");
+    zd::ShownLapRange(from, to);
+    EXPECT_EQ(from, 1);
+    EXPECT_EQ(Text(d, zd::kDriverFirstLap), "");
+    // The last field cleared: an empty range.
+    Type(d, zd::kDriverLastLap, "");
+    zd::ShownLapRange(from, to);
+    EXPECT_EQ(to, 0);
+    // At most four digits.
+    Type(d, zd::kDriverLastLap, "123456");
+    EXPECT_EQ(Text(d, zd::kDriverLastLap), "6");
+    Click(d, IDOK);
+  });
+}
+
+TEST_F(DriverResultsDialog, TheStripScrollsOverManyLaps) {
+  Hand("Alain", zd_test::ManyLaps(7));
+  WithWindow([&](HWND d) {
+    HWND bar = GetDlgItem(d, zd::kDriverStripBar);
+    EXPECT_TRUE(Shown(d, zd::kDriverStripBar));
+    int low = -1, high = -1;
+    GetScrollRange(bar, SB_CTL, &low, &high);
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 1);
+    SendMessageA(d, WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(bar));
+    SendMessageA(d, WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 1);
+    SavePicture(d, "driver_results_strip.png");
+    SendMessageA(d, WM_HSCROLL, SB_PAGELEFT, reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 0);
+    Click(d, IDOK);
+  });
+  Hand("Alain", zd_test::ManyLaps(3000));
+  WithWindow([&](HWND d) {
+    int low = -1, high = -1;
+    GetScrollRange(GetDlgItem(d, zd::kDriverStripBar), SB_CTL, &low, &high);
+    EXPECT_EQ(high, 2994);
+    Click(d, IDOK);
+  });
+}
+
+TEST_F(DriverResultsDialog, ReopensOnTheViewChosenLast) {
+  Hand("Alain", zd_test::SixLaps());
+  WithWindow([&](HWND d) {
+    SendDlgItemMessageA(d, zd::kDriverViewCurve, BM_CLICK, 0, 0);
+    Click(d, IDOK);
+  });
+  WithWindow([&](HWND d) {
+    EXPECT_TRUE(Checked(d, zd::kDriverViewCurve));
+    EXPECT_FALSE(Checked(d, zd::kDriverViewSummary));
+    SendDlgItemMessageA(d, zd::kDriverViewSummary, BM_CLICK, 0, 0);
+    Click(d, IDOK);
+  });
+}
+
+TEST_F(DriverResultsDialog, AFileThatCannotBeReadShowsNoLaps) {
+  Hand("Alain", zd_test::SixLaps());
+  WithWindow([&](HWND d) { Click(d, IDOK); });
+  ASSERT_EQ(zd::ShownDriver().passingCount, 6);
+  // Cut in the middle of its times.
+  SetWorking("ResultatPilote.res", "Bruno\t6\t5000\t36250\t");
+  WithWindow([&](HWND d) {
+    EXPECT_EQ(zd::ShownDriver().passingCount, 0);
+    EXPECT_EQ(zd::ShownDriver().name.view(), "");
+    EXPECT_EQ(zd::ShownDriver().lapTimes[1], 0);
+    EXPECT_EQ(Text(d, zd::kDriverLastLap), "0");
+    EXPECT_FALSE(Shown(d, zd::kDriverStripBar));
+    SavePicture(d, "driver_results_unread.png");
+    Click(d, IDOK);
+  });
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "Error");
+  EXPECT_EQ(boxes[0].text, "Error: File of the driver's detailed results not found");
+}
+
+}  // namespace
