@@ -1,6 +1,7 @@
 #include "main/main_dialogs.h"
 
 #include "databases/entrant_dialogs.h"
+#include "databases/event_setup_dialogs.h"
 #include "databases/reference_dialogs.h"
 #include "main/decoder_link.h"
 #include "phases/parameters_dialogs.h"
@@ -38,6 +39,12 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
       break;
     case MainDialog::Penalties:
       OpenPenaltiesDialog(owner);
+      break;
+    case MainDialog::EventInformation:
+      OpenEventInformationDialog(owner);
+      break;
+    case MainDialog::Track:
+      OpenTrackDialog(owner);
       break;
     case MainDialog::PracticeParameters:
       OpenPracticeParametersDialog(owner);
