@@ -1,7 +1,6 @@
 #include "databases/event_setup.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <memory>
@@ -21,9 +20,7 @@ class EventSetupTest : public test::DataFolderTest {
  protected:
   void SetUp() override {
     DataFolderTest::SetUp();
-    ASSERT_EQ(::mkdir("Private", 0777), 0);
-    TextFile file = test::OpenOrFail(kRaceFilePath, OpenMode::Create);
-    ASSERT_TRUE(InitialiseRaceFile(file).ok);
+    MakeWorkingRaceFile();
     WriteClubList({"RC Lyon", "MC Bern"});
     auto championships = std::make_unique<ChampionshipTable>();
     (*championships)[0].name = "Ligue Sud";

@@ -1,7 +1,6 @@
 #include "databases/participant_details.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <memory>
@@ -149,11 +148,7 @@ class ParticipantDetailsTest : public test::DataFolderTest {
  protected:
   void SetUp() override {
     DataFolderTest::SetUp();
-    ASSERT_EQ(::mkdir("Private", 0777), 0);
-    {
-      TextFile file = test::OpenOrFail(kRaceFilePath, OpenMode::Create);
-      ASSERT_TRUE(InitialiseRaceFile(file).ok);
-    }
+    MakeWorkingRaceFile();
     auto participants = std::make_unique<ParticipantTable>();
     ClearParticipants(*participants);
     (*participants)[0].name = "Alain";
