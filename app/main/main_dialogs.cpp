@@ -4,6 +4,7 @@
 
 #include "analysis/driver_results_dialog.h"
 #include "databases/entrant_dialogs.h"
+#include "databases/event_setup_dialogs.h"
 #include "databases/reference_dialogs.h"
 #include "main/decoder_link.h"
 #include "main/main_window_state.h"
@@ -43,6 +44,12 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
       break;
     case MainDialog::Penalties:
       OpenPenaltiesDialog(owner);
+      break;
+    case MainDialog::EventInformation:
+      OpenEventInformationDialog(owner);
+      break;
+    case MainDialog::Track:
+      OpenTrackDialog(owner);
       break;
     case MainDialog::PracticeParameters:
       OpenPracticeParametersDialog(owner);
