@@ -2,6 +2,7 @@
 
 #include "databases/entrant_dialogs.h"
 #include "databases/reference_dialogs.h"
+#include "live/settings_dialogs.h"
 #include "main/decoder_link.h"
 #include "phases/parameters_dialogs.h"
 
@@ -38,6 +39,12 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
       break;
     case MainDialog::Penalties:
       OpenPenaltiesDialog(owner);
+      break;
+    case MainDialog::SoundSettings:
+      OpenSoundSettingsDialog(owner);
+      break;
+    case MainDialog::DisplaySettings:
+      OpenDisplaySettingsDialog(owner);
       break;
     case MainDialog::PracticeParameters:
       OpenPracticeParametersDialog(owner);
