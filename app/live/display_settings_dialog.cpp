@@ -3,7 +3,6 @@
 #include <string>
 
 #include "databases/database_dialog.h"
-#include "files/race_file.h"
 #include "live/gdi_objects.h"
 #include "live/picture_drawing.h"
 #include "live/settings_choosers.h"
@@ -48,11 +47,6 @@ struct DisplayDialogState {
   bool settingWidth = false;
 };
 
-void ShowError(HWND dialog, std::string_view text) {
-  const std::string t(text);
-  ShowMessage(dialog, t.c_str(), kErrorCaption, MB_OK);
-}
-
 void RestoreDirectory(const DisplayDialogState& s) { SetCurrentDirectoryA(s.savedDirectory.c_str()); }
 
 RECT ToRect(const ZoneRect& z) { return {z.left, z.top, z.right, z.bottom}; }
@@ -91,21 +85,15 @@ void ShowRecord(HWND dialog, DisplayDialogState& s) {
                    kFirstStyleRadio + CheckedStyleRadio(Record().settings.style));
 }
 
-std::string CurrentDirectory() {
-  char folder[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, folder);
-  return folder;
-}
-
 void InitDisplaySettings(HWND dialog, DisplayDialogState& s) {
-  s.savedDirectory = CurrentDirectory();
+  s.savedDirectory = CurrentDirectoryPath();
   s.dataFolder = DataFolderPath();
   s.zones = DialogDisplayZones(dialog);
   DisplayRecord& r = Record();
   for (BoardFont& font : r.settings.fonts) font.face.clear();
   r.settings.logoPath.clear();
   if (!ReadDisplaySettings(kDisplaySettingsFile, r.settings, r.custom)) {
-    ShowError(dialog, kDisplaySettingsFileNotFound);
+    ShowErrorBox(dialog, kDisplaySettingsFileNotFound);
   }
   for (std::string_view text : kBoardColumnTexts) {
     const std::string t(text);
@@ -157,7 +145,7 @@ void Import(HWND dialog, DisplayDialogState& s) {
   const bool read = ReadDisplaySettingsInto(chosen, r.settings, r.custom);
   RestoreDirectory(s);
   if (!read) {
-    ShowError(dialog, kDisplayImportFailed);
+    ShowErrorBox(dialog, kDisplayImportFailed);
     return;
   }
   r.selectedColumn = 0;
@@ -171,7 +159,7 @@ void Export(HWND dialog, DisplayDialogState& s) {
   const std::optional<std::string> path = DisplayExportPath(chosen, prefill);
   if (path) {
     if (path->empty() || !WriteDisplaySettings(*path, Record().settings, Record().custom)) {
-      ShowError(dialog, kDisplayExportFailed);
+      ShowErrorBox(dialog, kDisplayExportFailed);
     }
   }
   RestoreDirectory(s);
@@ -217,7 +205,7 @@ void Command(HWND dialog, DisplayDialogState& s, int id, int notification) {
       RestoreDirectory(s);
       // A file that could not be written keeps the dialog open with what the user set.
       if (!WriteDisplaySettings(kDisplaySettingsFile, r.settings, r.custom)) {
-        ShowError(dialog, kDisplaySettingsFileNotFound);
+        ShowErrorBox(dialog, kDisplaySettingsFileNotFound);
         return;
       }
       EndDialog(dialog, 0);

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "databases/database_dialog.h"
-#include "files/race_file.h"
 #include "live/settings_choosers.h"
 #include "live/settings_dialogs.h"
 #include "live/sound_settings_form.h"
+#include "main/data_folder.h"
 #include "main/message_box.h"
 
 namespace zd {
@@ -22,11 +22,6 @@ constexpr int kLanguageRadio = 4001;   // + SoundLanguageChoice
 constexpr int kFirstSwitchBox = 4003;  // + SoundLine, for lines 1 to 8
 constexpr int kModify = 4012;
 
-void ShowError(HWND dialog, std::string_view text) {
-  const std::string t(text);
-  ShowMessage(dialog, t.c_str(), kErrorCaption, MB_OK);
-}
-
 // The dialog's own lines, kept apart from the main window's, reloaded at each opening.
 SoundSettings& DialogSounds() {
   static SoundSettings sounds;
@@ -36,7 +31,7 @@ SoundSettings& DialogSounds() {
 void InitSoundSettings(HWND dialog, DatabaseFonts& fonts) {
   SoundSettings& s = DialogSounds();
   for (FixedText<21>& line : s.lines) line.clear();
-  if (!ReadSoundSettings(kSoundSettingsFile, s)) ShowError(dialog, kSoundSettingsFileFailed);
+  if (!ReadSoundSettings(kSoundSettingsFile, s)) ShowErrorBox(dialog, kSoundSettingsFileFailed);
   CheckDlgButton(dialog, kLanguageRadio + CheckedSoundLanguage(s), BST_CHECKED);
   for (int line = kSoundCountdown; line < kSoundLines; ++line) {
     CheckDlgButton(dialog, kFirstSwitchBox + line,
@@ -56,7 +51,7 @@ void SoundSettingsCommand(HWND dialog, int id) {
   } else if (id == IDOK) {
     // A file that could not be written keeps the dialog open with what the user set.
     if (!WriteSoundSettings(kSoundSettingsFile, s)) {
-      ShowError(dialog, kSoundSettingsFileFailed);
+      ShowErrorBox(dialog, kSoundSettingsFileFailed);
       return;
     }
     EndDialog(dialog, 0);
@@ -90,12 +85,6 @@ struct CustomSoundsState {
   }
 };
 
-std::string CurrentDirectory() {
-  char folder[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, folder);
-  return folder;
-}
-
 int SelectedSlot(const CustomSoundsState& s, int group) {
   return CustomSoundSlot(group, s.selected[static_cast<std::size_t>(group)]);
 }
@@ -107,9 +96,9 @@ void ShowSelectedPath(HWND dialog, const CustomSoundsState& s, int group) {
 }
 
 void InitCustomSounds(HWND dialog, CustomSoundsState& s) {
-  s.savedDirectory = CurrentDirectory();
+  s.savedDirectory = CurrentDirectoryPath();
   ClearCustomSounds(s.sounds);
-  if (!ReadCustomSounds(kCustomSoundsFile, s.sounds)) ShowError(dialog, kCustomSoundsFileFailed);
+  if (!ReadCustomSounds(kCustomSoundsFile, s.sounds)) ShowErrorBox(dialog, kCustomSoundsFileFailed);
   s.loadPicture = LoadImageA(nullptr, "images/chargercourse.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
   s.listenPicture = LoadImageA(nullptr, "images/Sons2.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
   for (int g = 0; g < kCustomSoundGroupCount; ++g) {
@@ -136,7 +125,7 @@ void CustomSoundsCommand(HWND dialog, CustomSoundsState& s, int id, int notifica
   if (id == IDOK || id == IDCANCEL) {
     SetCurrentDirectoryA(s.savedDirectory.c_str());
     if (id == IDOK && !WriteCustomSounds(kCustomSoundsFile, s.sounds)) {
-      ShowError(dialog, kCustomSoundsFileFailed);
+      ShowErrorBox(dialog, kCustomSoundsFileFailed);
       return;
     }
     EndDialog(dialog, 0);

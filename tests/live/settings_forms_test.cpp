@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "../files/test_support.h"
 #include "files/settings.h"
-#include "files/test_support.h"
 #include "live/board_style.h"
 #include "live/display_settings_form.h"
 #include "live/sound_settings_form.h"

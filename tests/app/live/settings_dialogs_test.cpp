@@ -318,6 +318,36 @@ TEST_F(SettingsDialogs, DisplayFailedImportAndEchapLeaveTheFile) {
   EXPECT_TRUE(SameBytes(Working(zd::kDisplaySettingsFile), bytes));
 }
 
+TEST_F(SettingsDialogs, DisplayOkThatCannotWriteStaysOpenWithItsChanges) {
+  const std::string bytes = DisplayFixture(Fixture());
+  SetWorking(zd::kDisplaySettingsFile, bytes);
+  // Held shut by another program: neither read at opening nor replaced by "Ok".
+  HANDLE hold = CreateFileA(InDataFolder(zd::kDisplaySettingsFile).c_str(), GENERIC_READ, 0,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+  WithDisplayDialog([&](HWND d) {
+    Press(d, 4106);
+    const std::string width = Text(d, 4105);
+    Click(d, IDOK);
+    EXPECT_TRUE(IsWindowVisible(d));
+    EXPECT_EQ(Text(d, 4105), width);
+    // Let go, the same "Ok" writes what was set.
+    CloseHandle(hold);
+    hold = nullptr;
+    EXPECT_TRUE(zd_test::dialogs::PressOk(d));
+  });
+  if (hold) CloseHandle(hold);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].caption, "Error");
+  EXPECT_EQ(boxes[0].text, "Error: Display settings file not found");
+  EXPECT_EQ(boxes[1].text, "Error: Display settings file not found");
+  EXPECT_NE(Working(zd::kDisplaySettingsFile), bytes);
+  zd::DisplaySettings written;
+  zd::CustomColours custom{};
+  ASSERT_TRUE(zd::ReadDisplaySettings(InDataFolder(zd::kDisplaySettingsFile), written, custom));
+  EXPECT_EQ(written.widths[0], 1);  // the opening read nothing: 0, then "+"
+}
+
 TEST_F(SettingsDialogs, DisplayWidthThroughTheMainWindowMovesTheBoardColumns) {
   const int32_t before = zd::MainState().display.widths[zd::kColumnDriverName];
   const auto edges = zd::MainState().layout.edges;
