@@ -68,6 +68,9 @@ TEST_F(PracticeOrderTest, EachModeOverTheSessionsSeries) {
   EXPECT_EQ(test::NamesOf(*r),
             (std::vector<std::string>{"Alain", "Bruno", "Cyril", "Denis", "Eric", "Fabien"}));
   EXPECT_EQ(r->rankingMode(), kRankByBestLap);
+  EXPECT_EQ(r->title(), "Open - Classement Séance Essai 2");
+  EXPECT_EQ(r->paperSubtitle(), "Classement de la Séance Essai 2");
+  EXPECT_EQ(r->screenSubtitle(), "Classement de la séance");
 }
 
 TEST_F(PracticeOrderTest, ThePracticeModeComesBackFromItsPointsSection) {
@@ -206,6 +209,9 @@ TEST_F(SessionRankingTest, ARoundRanksItsNamedLines) {
   EXPECT_EQ(r->pointsEditText(PointsEdit::FirstPlace), "43");
   EXPECT_EQ(r->title(), "Open - Classement Manche 4");
   EXPECT_EQ(r->screenSubtitle(), "Classement de la manche");
+  r->selectCategory("Toutes");
+  r->clickSexBox(SexBox::Women, false);
+  EXPECT_EQ(r->paperSubtitle(), "Classement de la Manche 4 / Hommes");
 }
 
 TEST_F(SessionRankingTest, ARoundLineWithManyPassingsIsReadWhole) {
