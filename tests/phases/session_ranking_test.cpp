@@ -237,6 +237,11 @@ TEST_F(SessionRankingTest, AnUnmatchedRoundDriverStaysWhileNoFilterIsSet) {
   auto r = Rank(RacePhase::Rounds);
   EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Xavier", "Alain", "Bruno"}));
   EXPECT_EQ(r->list()[0].club, "");
+  const EntryRowTexts xavier =
+      SessionEntryTexts(r->list()[0], 0, r->penalties(), r->penaltyCount(), false, true);
+  EXPECT_EQ(xavier.name, "Xavier");
+  EXPECT_EQ(xavier.sex, "");
+  EXPECT_EQ(xavier.points, "8");
   EXPECT_EQ(r->list()[1].club, "Club Alain");
   EXPECT_EQ(Points(*r), (std::vector<int32_t>{8, 6, 5}));
   r->selectCategory("GT");
