@@ -128,7 +128,7 @@ void FinalRanking::open(TextFile* file) {
   settle(RangeEdit::First, range_.first);
   settle(RangeEdit::Last, range_.last);
   if (phase_ != RacePhase::Practice) settle(RangeEdit::BestCount, range_.bestCount);
-  rebuild(false);
+  rebuildFinalList(false);
 }
 
 void FinalRanking::readRounds(TextFile& file) {
@@ -184,18 +184,17 @@ void FinalRanking::rankSessions() {
   }
 }
 
-void FinalRanking::combine(RankingEntry& entry) const {
+void FinalRanking::combineSessionResults(RankingEntry& entry) const {
   int32_t laps = 0;
   int32_t time = kNoValue;
   int32_t best = kNoValue;
   entry.sessionValues.fill(0);
-  entry.abandonCount = 0;
-  entry.penaltyCount = 0;
   for (int s = range_.first; s <= range_.last && s <= sessionCount_; ++s) {
     const RankingList& list = (*sessionLists_)[s - 1];
     for (int i = 0; i < sessionDrivers_[s - 1]; ++i) {
       const RankingEntry& e = list[i];
       if (e.name != entry.name) continue;
+      // The best session: most laps, then the smaller time; a session not run never counts.
       if ((e.laps != 0 || e.raceTime != 0) &&
           (e.laps > laps || (e.laps == laps && e.raceTime < time))) {
         laps = e.laps;
@@ -203,8 +202,6 @@ void FinalRanking::combine(RankingEntry& entry) const {
       }
       if (e.bestLap != 0 && e.bestLap < best) best = e.bestLap;
       entry.sessionValues[s - 1] = e.points;
-      if (IsAbandon(e.penaltyIndex, context_.penaltyCount)) ++entry.abandonCount;
-      if (IsOtherPenalty(e.penaltyIndex, context_.penaltyCount)) ++entry.penaltyCount;
     }
   }
   entry.laps = laps;
@@ -218,7 +215,20 @@ void FinalRanking::combine(RankingEntry& entry) const {
   entry.points = static_cast<int32_t>(std::min<int64_t>(sum, INT32_MAX));
 }
 
-void FinalRanking::rebuild(bool filtered) {
+void FinalRanking::countAbandonsAndPenalties(RankingEntry& entry) const {
+  entry.abandonCount = 0;
+  entry.penaltyCount = 0;
+  for (int s = range_.first; s <= range_.last && s <= sessionCount_; ++s) {
+    const RankingList& list = (*sessionLists_)[s - 1];
+    for (int i = 0; i < sessionDrivers_[s - 1]; ++i) {
+      if (list[i].name != entry.name) continue;
+      if (IsAbandon(list[i].penaltyIndex, context_.penaltyCount)) ++entry.abandonCount;
+      if (IsOtherPenalty(list[i].penaltyIndex, context_.penaltyCount)) ++entry.penaltyCount;
+    }
+  }
+}
+
+void FinalRanking::rebuildFinalList(bool filtered) {
   if (!filtered) filters_ = RankingFilters{};
   const bool filtering = FiltersSet(filters_);
   ClearRankingEntries(*list_);
@@ -244,7 +254,8 @@ void FinalRanking::rebuild(bool filtered) {
   abandoned_ = 0;
   penalised_ = 0;
   for (int i = 0; i < shown_; ++i) {
-    combine((*list_)[i]);
+    combineSessionResults((*list_)[i]);
+    countAbandonsAndPenalties((*list_)[i]);
     if ((*list_)[i].abandonCount > 0) ++abandoned_;
     if ((*list_)[i].penaltyCount > 0) ++penalised_;
   }
@@ -287,28 +298,28 @@ std::vector<RangeRewrite> FinalRanking::rangeEdited(RangeEdit edit, std::string_
   const int32_t kept = settle(edit, typed);
   // The window rewrites what it does not show as kept; the rewrite settles at once.
   if (std::to_string(kept) != text) rewrites.push_back({edit, std::to_string(kept)});
-  rebuild(false);
+  rebuildFinalList(false);
   return rewrites;
 }
 
 void FinalRanking::setRankingMode(std::string_view mode) {
   rankingMode_ = mode;
-  rebuild(false);
+  rebuildFinalList(false);
 }
 
 void FinalRanking::clickSexBox(SexBox box, bool checked) {
   filters_.sex = NextSexFilter(filters_.sex, box, checked);
-  rebuild(true);
+  rebuildFinalList(true);
 }
 
 void FinalRanking::selectCategory(std::string_view item) {
   filters_.category = item;
-  rebuild(true);
+  rebuildFinalList(true);
 }
 
 void FinalRanking::selectAge(std::string_view item) {
   filters_.age = item;
-  rebuild(true);
+  rebuildFinalList(true);
 }
 
 bool FinalRanking::showsPoints() const { return shown_ > 0 && (*list_)[0].points > 0; }
@@ -401,7 +412,7 @@ Outcome FinalRanking::writeClassementSection(TextFile& file) const {
   for (int i = 0; i < fieldCount_; ++i)
     (*order)[i].name = phase_ == RacePhase::Rounds ? roundDrivers_[i].view()
                                                    : (*context_.participants)[i].name.view();
-  for (int i = 0; i < fieldCount_; ++i) combine((*order)[i]);
+  for (int i = 0; i < fieldCount_; ++i) combineSessionResults((*order)[i]);
   SortFinalRanking(*order, fieldCount_, rankingMode_);
   SortFinalRanking(*order, fieldCount_, rankingMode_);
   ClassementSettings settings;

@@ -128,8 +128,13 @@ class FinalRanking {
  private:
   void readRounds(TextFile& file);
   void rankSessions();
-  void combine(RankingEntry& entry) const;
-  void rebuild(bool filtered);
+  // The entry's laps and race time of its best session of the range, its best lap, its session
+  // points from the best down and the sum of the best count of them.
+  void combineSessionResults(RankingEntry& entry) const;
+  // The sessions of the range the entry abandoned, and those it carried another penalty in.
+  void countAbandonsAndPenalties(RankingEntry& entry) const;
+  // The whole field, or those of it that pass the filters, combined and ordered.
+  void rebuildFinalList(bool filtered);
   int32_t settle(RangeEdit edit, int32_t value);
   std::string rangeText() const;  // "séances Q1 à Q3", as the block titles name the range
 

@@ -121,6 +121,7 @@ int ReadRoundDrivers(TextFile& file, const RaceContext& context, int round,
 void RoundDriverIdentity(const RaceContext& context, std::string_view name, RankingEntry& entry) {
   entry = RankingEntry{};
   entry.name = name;
+  entry.sex = kUnknownSex;
   for (int j = 0; j < context.participantCount; ++j)
     if ((*context.participants)[j].name == name) SetIdentity(entry, (*context.participants)[j]);
 }

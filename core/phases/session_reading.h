@@ -58,7 +58,8 @@ int ReadRoundDrivers(TextFile& file, const RaceContext& context, int round,
                      DriverSessionTable& drivers);
 
 // A round driver's identity: that of the last participant of his name; one whom no participant
-// names keeps his name and nothing else.
+// names keeps his name and nothing else, his sex neither man nor woman.
+inline constexpr int32_t kUnknownSex = -1;
 void RoundDriverIdentity(const RaceContext& context, std::string_view name, RankingEntry& entry);
 
 }  // namespace zd

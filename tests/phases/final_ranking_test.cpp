@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../files/data_folder_fixture.h"
 #include "phases/session_ranking.h"
 #include "ranking_fixture.h"
 
@@ -411,6 +412,27 @@ TEST_F(QualifyingFinalTest, TheOkBodiesOfTheQualifyingAndRoundClassements) {
   EXPECT_NE(test::ReadBytes(path_).find(
                 Section("DadevuDore1ManchesClassement", body, filler::kClassement)),
             std::string::npos);
+}
+
+// In a data folder without "Private/Course.race2": empty rankings, and "OK" reports the file.
+class MissingRaceFileTest : public test::DataFolderTest {};
+
+TEST_F(MissingRaceFileTest, OpeningAndOkSayTheFileIsMissing) {
+  for (RacePhase phase : {RacePhase::Practice, RacePhase::Qualifying, RacePhase::Rounds}) {
+    SCOPED_TRACE(static_cast<int>(phase));
+    SessionRanking session(phase);
+    session.open();
+    EXPECT_EQ(session.messages(), (std::vector<std::string>{kRaceFileNotFound}));
+    EXPECT_EQ(session.shownCount(), 0);
+    EXPECT_EQ(session.writePointsSection().message, kRaceFileNotFound);
+
+    FinalRanking final(phase);
+    final.open();
+    EXPECT_EQ(final.messages(), (std::vector<std::string>{kRaceFileNotFound}));
+    EXPECT_EQ(final.range().first, 1);
+    EXPECT_EQ(final.range().last, 1);
+    EXPECT_EQ(final.writeClassementSection().message, kRaceFileNotFound);
+  }
 }
 
 }  // namespace

@@ -68,6 +68,9 @@ TEST_F(PracticeOrderTest, EachModeOverTheSessionsSeries) {
   EXPECT_EQ(test::NamesOf(*r),
             (std::vector<std::string>{"Alain", "Bruno", "Cyril", "Denis", "Eric", "Fabien"}));
   EXPECT_EQ(r->rankingMode(), kRankByBestLap);
+  EXPECT_EQ(r->title(), "Open - Classement Séance Essai 2");
+  EXPECT_EQ(r->paperSubtitle(), "Classement de la Séance Essai 2");
+  EXPECT_EQ(r->screenSubtitle(), "Classement de la séance");
 }
 
 TEST_F(PracticeOrderTest, ThePracticeModeComesBackFromItsPointsSection) {
@@ -206,6 +209,9 @@ TEST_F(SessionRankingTest, ARoundRanksItsNamedLines) {
   EXPECT_EQ(r->pointsEditText(PointsEdit::FirstPlace), "43");
   EXPECT_EQ(r->title(), "Open - Classement Manche 4");
   EXPECT_EQ(r->screenSubtitle(), "Classement de la manche");
+  r->selectCategory("Toutes");
+  r->clickSexBox(SexBox::Women, false);
+  EXPECT_EQ(r->paperSubtitle(), "Classement de la Manche 4 / Hommes");
 }
 
 TEST_F(SessionRankingTest, ARoundLineWithManyPassingsIsReadWhole) {
@@ -231,6 +237,11 @@ TEST_F(SessionRankingTest, AnUnmatchedRoundDriverStaysWhileNoFilterIsSet) {
   auto r = Rank(RacePhase::Rounds);
   EXPECT_EQ(test::NamesOf(*r), (std::vector<std::string>{"Xavier", "Alain", "Bruno"}));
   EXPECT_EQ(r->list()[0].club, "");
+  const EntryRowTexts xavier =
+      SessionEntryTexts(r->list()[0], 0, r->penalties(), r->penaltyCount(), false, true);
+  EXPECT_EQ(xavier.name, "Xavier");
+  EXPECT_EQ(xavier.sex, "");
+  EXPECT_EQ(xavier.points, "8");
   EXPECT_EQ(r->list()[1].club, "Club Alain");
   EXPECT_EQ(Points(*r), (std::vector<int32_t>{8, 6, 5}));
   r->selectCategory("GT");
