@@ -2,6 +2,7 @@
 
 #include "databases/entrant_dialogs.h"
 #include "databases/reference_dialogs.h"
+#include "lang/translation_window.h"
 #include "main/decoder_link.h"
 #include "phases/parameters_dialogs.h"
 
@@ -47,6 +48,9 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
       break;
     case MainDialog::RoundsParameters:
       OpenRoundsParametersDialog(owner);
+      break;
+    case MainDialog::Translation:
+      OpenTranslationDialog(owner);
       break;
     default:
       break;
