@@ -6,6 +6,7 @@
 #include "databases/entrant_dialogs.h"
 #include "databases/event_setup_dialogs.h"
 #include "databases/reference_dialogs.h"
+#include "lang/translation_window.h"
 #include "live/settings_dialogs.h"
 #include "main/decoder_link.h"
 #include "main/main_window_state.h"
@@ -71,6 +72,9 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
       // The analysis counts the best lap as the board does, which hangs on the start type.
       OpenDriverResultsDialog(
           owner, std::max(1, FirstTimedLap(MainState().series->parameters.startType.view())));
+      break;
+    case MainDialog::Translation:
+      OpenTranslationDialog(owner);
       break;
     default:
       break;

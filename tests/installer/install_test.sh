@@ -42,6 +42,8 @@ zd_prepare_prefix >/dev/null
 folder=$(zd_data_folder)
 settings="$folder/RéglagesInterface2.rg"
 display="$folder/Private/RéglagesAffichage.rgsc"
+languages="$folder/Translation/FenetrePrincipale.trans"
+menu="$folder/Translation/MenuPrincipal.trans"
 
 # A fresh install: the program, its own files, the factory settings, the shortcut, the uninstaller.
 install_silently
@@ -50,6 +52,7 @@ file "$folder/ZentrikDizavirov.exe" | grep -q 'PE32+ executable (GUI) x86-64.*MS
 cmp -s "$program" "$folder/ZentrikDizavirov.exe" || fail "the installed program is not the one built"
 for installed in "$settings" "$display" "$folder/RéglagesSons.rg" "$folder/sons/cloche.wav" \
   "$folder/paysDrapeaux/FRA.bmp" "$folder/Translation/MenuPrincipal.trans" \
+  "$folder/Translation/FenetreTraduction.usine" "$folder/Translation/BaseCategoriesAge.trans" \
   "$folder/BaseDonnéesPays.bd" "$folder/uninstall.exe"; do
   [[ -s "$installed" ]] || fail "not installed: $installed"
 done
@@ -62,17 +65,24 @@ wait_until 60 program_window_shown || fail "the installed program showed no main
 wineserver -k 2>/dev/null || true
 wineserver -w
 
-# The user's COM port and column widths, and an event; then the program damaged, to be mended.
+# The user's COM port and column widths, languages and an edited menu text, and an event; then
+# the program damaged, to be mended.
 printf 'COM5\t0\tZentrik\r\n' >"$settings"
 printf '123\t45\t\r\n' >>"$display"
+printf '2\t1\t\r\n' >"$languages"
+sed -i 's/\tDatei\t/\tDateien\t/' "$menu"
 printf 'an event of the user\r\n' >"$folder/Course.race2"
 cp "$settings" "$work/settings.kept"
 cp "$display" "$work/display.kept"
+cp "$languages" "$work/languages.kept"
+cp "$menu" "$work/menu.kept"
 printf 'damaged' >"$folder/ZentrikDizavirov.exe"
 
 install_silently
 cmp -s "$work/settings.kept" "$settings" || fail "installing again changed RéglagesInterface2.rg"
 cmp -s "$work/display.kept" "$display" || fail "installing again changed the column widths"
+cmp -s "$work/languages.kept" "$languages" || fail "installing again changed the languages"
+cmp -s "$work/menu.kept" "$menu" || fail "installing again changed the edited menu text"
 cmp -s "$program" "$folder/ZentrikDizavirov.exe" || fail "installing again did not replace the program"
 
 # ./run installs the same way before it starts the program.
@@ -83,6 +93,8 @@ wineserver -k 2>/dev/null || true
 wait "$run" || true
 cmp -s "$work/settings.kept" "$settings" || fail "./run changed RéglagesInterface2.rg"
 cmp -s "$work/display.kept" "$display" || fail "./run changed the column widths"
+cmp -s "$work/languages.kept" "$languages" || fail "./run changed the languages"
+cmp -s "$work/menu.kept" "$menu" || fail "./run changed the edited menu text"
 
 # The uninstaller removes the program's own files and keeps the user's.
 wine "C:\\Program Files\\Zentrik Dizavirov\\uninstall.exe" /S "_?=C:\\Program Files\\Zentrik Dizavirov"

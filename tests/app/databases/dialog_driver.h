@@ -97,6 +97,15 @@ inline std::vector<std::string> Lines(HWND dialog, int list) {
   return lines;
 }
 
+// What the user sees, for a look at the dialog: the screen once the dialog has painted, saved
+// under that name in the tests' output folder.
+inline void SaveDialogPicture(HWND dialog, const std::string& name) {
+  RedrawWindow(dialog, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  EXPECT_TRUE(zd_test::RunShell("import -window root " +
+                                zd_test::ShellQuoted(std::string(ZD_TEST_OUTPUT_DIR) + "/" + name)));
+}
+
 // Presses "Ok"; true when the dialog then closed.
 inline bool PressOk(HWND dialog) {
   Click(dialog, IDOK);

@@ -43,13 +43,6 @@ bool Enabled(HWND d, int id) { return IsWindowEnabled(GetDlgItem(d, id)) != FALS
 bool Checked(HWND d, int id) { return IsDlgButtonChecked(d, id) == BST_CHECKED; }
 void Press(HWND d, int id) { SendDlgItemMessageA(d, id, BM_CLICK, 0, 0); }
 
-// What the user sees, for a look at the dialog: the screen once the dialog has painted.
-void SavePicture(HWND d, const std::string& name) {
-  RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  EXPECT_TRUE(zd_test::RunShell("import -window root " +
-                                zd_test::ShellQuoted(std::string(ZD_TEST_OUTPUT_DIR) + "/" + name)));
-}
-
 // The main window's race file is kept and put back around each test.
 class ParametersDialogs : public DatabaseDialogTest {
  protected:
@@ -103,7 +96,7 @@ TEST_F(ParametersDialogs, PracticeValiderRewritesTheSectionOfTheSelectedRace) {
     EXPECT_EQ(Text(d, 6008), "30");
     EXPECT_TRUE(Shown(d, 6006));
     EXPECT_FALSE(Shown(d, 6007));
-    SavePicture(d, "practice_parameters.png");
+    SaveDialogPicture(d, "practice_parameters.png");
 
     Type(d, 6006, "75");
     EXPECT_EQ(Text(d, 6006), "60");
@@ -150,7 +143,7 @@ TEST_F(ParametersDialogs, QualifyingValiderAppendsTheMissingSection) {
     EXPECT_TRUE(Checked(d, 7013));
     EXPECT_FALSE(Enabled(d, 7032));
     EXPECT_EQ(Text(d, 7008), "5");
-    SavePicture(d, "qualifying_parameters.png");
+    SaveDialogPicture(d, "qualifying_parameters.png");
 
     Press(d, 7013);  // the first passing not counted
     Press(d, 7011);
@@ -188,7 +181,7 @@ TEST_F(ParametersDialogs, RoundsKeepWithinTheCapacityOfARecordedRound) {
     EXPECT_EQ(Text(d, 8007), "1");
     EXPECT_TRUE(Shown(d, 8022));
     EXPECT_FALSE(Shown(d, 8008));
-    SavePicture(d, "rounds_parameters.png");
+    SaveDialogPicture(d, "rounds_parameters.png");
 
     Type(d, 8007, "30");
     Type(d, 8006, "7");
