@@ -1,5 +1,6 @@
 #include "main/main_dialogs.h"
 
+#include "analysis/analysis_dialogs.h"
 #include "databases/entrant_dialogs.h"
 #include "databases/reference_dialogs.h"
 #include "main/decoder_link.h"
@@ -48,12 +49,16 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
     case MainDialog::RoundsParameters:
       OpenRoundsParametersDialog(owner);
       break;
+    case MainDialog::SeriesResults:
+      OpenSeriesResultsDialog(owner);
+      break;
+    case MainDialog::SeriesComment:
+      OpenSeriesCommentDialog(owner);
+      break;
     default:
       break;
   }
 }
-
-void OpenPenaltyAssignDialog(HWND, LiveRankingEntry&) {}
 
 void SendLiveScreenRefresh(HWND& screen, int32_t openFlag, int32_t what) {
   // A closed screen's handle may by then name another window.
