@@ -17,6 +17,7 @@
 #include "main/board_interaction.h"
 #include "main/event_file.h"
 #include "main/live_ranking.h"
+#include "main/main_dialogs.h"
 #include "main/race_wiring.h"
 #include "main/results_edit.h"
 #include "main/main_window_fixture.h"
@@ -288,6 +289,40 @@ TEST_F(AnalysisDialogs, TheRunCommentKeepsItsLinesAndLosesItsTabs) {
   SavedSection(texts);
   EXPECT_EQ(texts.comment.view(), "Piste grasse\nvent\nx");
   EXPECT_EQ(texts.trackCondition.view(), "Pluie");
+}
+
+TEST_F(AnalysisDialogs, AnIndexOffTheListSelectsNothingAndStaysUntilALineIsPicked) {
+  LoadSeriesWithRun();
+  zd::LiveRankingEntry row;
+  row.name = "Pilote A";
+  row.penaltyIndex = 9;
+  DialogDriver driver("Pénalités et Abandons", 9302, [&](HWND d) {
+    EXPECT_EQ(SendDlgItemMessageA(d, 9302, LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_EQ(Text(d, 9306), "Pénalité attribuée :");
+    EXPECT_EQ(Text(d, 9303), "Aucune pénalité attribuée");
+    EXPECT_EQ(Text(d, 9304), "");
+    Press(d, IDOK);
+  });
+  zd::OpenPenaltyAssignDialog(window, row);
+  ASSERT_TRUE(driver.acted());
+  EXPECT_EQ(row.penaltyIndex, 9);
+}
+
+TEST_F(AnalysisDialogs, AnUnknownConditionAndAnEmptyCommentAreSavedAsTheyShould) {
+  LoadSeriesWithRun();
+  zd::MainWindowState& s = zd::MainState();
+  s.series->texts.trackCondition = "Neige";
+  s.series->texts.comment = "";
+  DialogDriver driver("Commentaire série", 9604, [&](HWND d) {
+    EXPECT_EQ(IsDlgButtonChecked(d, 9601), BST_CHECKED);
+    Press(d, IDOK);
+  });
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(zd::kSeriesCommentCommand, 0), 0);
+  ASSERT_TRUE(driver.acted());
+  EXPECT_EQ(zd_test::ReadWindowsFile(zd_test::InDataFolder("CommentaireSerie.res")),
+            "Neige\t \t\r\n");
+  EXPECT_EQ(s.series->texts.trackCondition.view(), "Neige");
+  EXPECT_EQ(s.series->texts.comment.view(), " ");
 }
 
 }  // namespace
