@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/analysis_dialogs.h"
 #include "analysis/driver_results_dialog.h"
 #include "databases/entrant_dialogs.h"
 #include "databases/event_setup_dialogs.h"
@@ -76,12 +77,16 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
     case MainDialog::Translation:
       OpenTranslationDialog(owner);
       break;
+    case MainDialog::SeriesResults:
+      OpenSeriesResultsDialog(owner);
+      break;
+    case MainDialog::SeriesComment:
+      OpenSeriesCommentDialog(owner);
+      break;
     default:
       break;
   }
 }
-
-void OpenPenaltyAssignDialog(HWND, LiveRankingEntry&) {}
 
 void SendLiveScreenRefresh(HWND& screen, int32_t openFlag, int32_t what) {
   // A closed screen's handle may by then name another window.

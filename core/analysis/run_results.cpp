@@ -141,24 +141,6 @@ RunView ChartView(const RunDetail& run, const RunView& from) {
   return view;
 }
 
-int32_t ScrolledPosition(int32_t position, int32_t maximum, ScrollRequest request, int32_t thumb) {
-  switch (request) {
-    case ScrollRequest::LineBack:
-      return position > 0 ? position - 1 : position;
-    case ScrollRequest::LineForward:
-      return position < maximum ? position + 1 : position;
-    case ScrollRequest::PageBack:
-      return 0;
-    case ScrollRequest::PageForward:
-      return maximum;
-    case ScrollRequest::ThumbReleased:
-      return thumb;
-    case ScrollRequest::Other:
-      break;
-  }
-  return position;
-}
-
 FixedText<13> GridCellText(int32_t t) {
   const SplitTime s = SplitMilliseconds(t);
   char text[13] = {};

@@ -95,10 +95,7 @@ RunView GridView(const RunDetail& run, RunViewKind kind);
 // bubble stays as it was.
 RunView ChartView(const RunDetail& run, const RunView& from);
 
-enum class ScrollRequest { LineBack, LineForward, PageBack, PageForward, ThumbReleased, Other };
-// A bar's new position for a request: one step within 0 .. maximum, either end for a page, the
-// thumb's position when it is released; anything else leaves it.
-int32_t ScrolledPosition(int32_t position, int32_t maximum, ScrollRequest request, int32_t thumb);
+// The bars follow the board's scroll rules (ScrolledPosition, main/board_interaction.h).
 
 // One text of a view, at (x, y) of the dialog's client area.
 struct PlacedText {

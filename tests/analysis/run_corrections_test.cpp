@@ -9,19 +9,13 @@
 #include <string>
 
 #include "../files/data_folder_fixture.h"
+#include "../main/command_test_support.h"
 #include "files/race_file.h"
 
 namespace zd {
 namespace {
 
-PenaltyRecord Penalty(const char* code, const char* name, int32_t amount, int32_t kind) {
-  PenaltyRecord p;
-  p.code = code;
-  p.name = name;
-  p.amount = amount;
-  p.kind = kind;
-  return p;
-}
+using test::Penalty;
 
 TEST(RunCorrectionsTest, DescriptionsByKind) {
   struct Case {

@@ -168,23 +168,6 @@ TEST_F(RunResultsTest, BarsAreShownFromElevenDriversAndTwentyLaps) {
   }
 }
 
-TEST_F(RunResultsTest, ScrollRequestsStayWithinTheBar) {
-  struct Case {
-    int32_t position;
-    ScrollRequest request;
-    int32_t expected;
-  } cases[] = {
-      {0, ScrollRequest::LineBack, 0},      {3, ScrollRequest::LineBack, 2},
-      {5, ScrollRequest::LineForward, 5},   {4, ScrollRequest::LineForward, 5},
-      {3, ScrollRequest::PageBack, 0},      {1, ScrollRequest::PageForward, 5},
-      {1, ScrollRequest::ThumbReleased, 4}, {2, ScrollRequest::Other, 2},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ScrolledPosition(c.position, 5, c.request, 4), c.expected)
-        << c.position << " " << static_cast<int>(c.request);
-  }
-}
-
 TEST_F(RunResultsTest, GridCellsFollowTheBarsAndEndWithEachDriversLaps) {
   WriteRun({{1, "Long", [] {
                std::vector<int32_t> t{0};

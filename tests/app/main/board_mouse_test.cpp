@@ -29,7 +29,7 @@ class BoardMouse : public zd_test::MainWindowTest {
     widths_ = zd::MainState().display.widths;
   }
   void TearDown() override {
-    SetCtrl(false);
+    zd_test::SetCtrl(false);
     // The display settings are written when the program ends: as they were.
     zd::MainState().display.widths = widths_;
     zd::MainState().layoutWidths = widths_;
@@ -39,30 +39,7 @@ class BoardMouse : public zd_test::MainWindowTest {
   // A practice series of race 1 with three drivers, selected in the tree and so loaded.
   void LoadSeries() {
     zd::MainWindowState& s = zd::MainState();
-    ASSERT_TRUE(zd::MakeDataFolderCurrent());
-    zd::RaceHeaderRecord& open = zd::RaceRecord(s.event, 1);
-    open.name = "Open";
-    open.participantCount = 3;
-    open.practiceSessions = 1;
-    open.practiceSeries = 1;
-    ASSERT_TRUE(zd::CreateWorkingRaceFile(s.event).ok);
-    {
-      zd::TextFile file;
-      ASSERT_TRUE(file.open(zd::kRaceFilePath, zd::OpenMode::Update));
-      auto participants = std::make_unique<zd::ParticipantTable>();
-      zd::ClearParticipants(*participants);
-      auto arrangement = std::make_unique<zd::SeriesArrangement>();
-      arrangement->driversPerSeries = 3;
-      for (int i = 0; i < 3; ++i) {
-        (*participants)[i].name = kDrivers[i];
-        arrangement->names[i] = kDrivers[i];
-      }
-      ASSERT_TRUE(
-          zd::WriteParticipantsSection(file, zd::ParticipantsSectionTitle(1), *participants).ok);
-      ASSERT_TRUE(zd::WriteSeriesArrangementNames(
-                      file, zd::ArrangementSectionTitle(1, zd::RacePhase::Practice), *arrangement)
-                      .ok);
-    }
+    zd_test::WritePracticeSeriesFile(s.event, {kDrivers[0], kDrivers[1], kDrivers[2]});
     zd::TreeViewControl view(tree);
     zd::BuildTreeFromRaceFile(view, s.event);
     TreeView_SelectItem(tree, Item(13101));
@@ -72,12 +49,6 @@ class BoardMouse : public zd_test::MainWindowTest {
 
   void Mouse(UINT message, int32_t x, int32_t y) {
     SendMessageA(window, message, 0, MAKELPARAM(x, y));
-  }
-  static void SetCtrl(bool down) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
   }
   HCURSOR CursorAt(int32_t x, int32_t y) {
     Mouse(WM_MOUSEMOVE, x, y);
@@ -140,7 +111,7 @@ TEST_F(BoardMouse, CtrlClicksOnARowEditItsResultsAndShowItsDriver) {
   const POINT laps = CellCentre(4, 1);
   Mouse(WM_LBUTTONDOWN, laps.x, laps.y);
   EXPECT_EQ(GetDlgItem(window, 9201), nullptr);
-  SetCtrl(true);
+  zd_test::SetCtrl(true);
   Mouse(WM_LBUTTONDOWN, laps.x, laps.y);
   HWND editor = GetDlgItem(window, 9201);
   ASSERT_NE(editor, nullptr);

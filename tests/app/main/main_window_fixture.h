@@ -6,6 +6,7 @@
 #include "gtest_win32.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,23 @@ inline void MakeTestEvent(zd::EventState& event) {
   for (int i = 0; i < 6; ++i) event.names[0][i] = names[i];
 }
 
+// Race 1's participants and practice arrangement, driversPerSeries a series.
+inline void WritePracticeDrivers(zd::TextFile& file, const std::vector<std::string>& drivers,
+                                 int32_t driversPerSeries) {
+  auto participants = std::make_unique<zd::ParticipantTable>();
+  zd::ClearParticipants(*participants);
+  auto arrangement = std::make_unique<zd::SeriesArrangement>();
+  arrangement->driversPerSeries = driversPerSeries;
+  for (std::size_t i = 0; i < drivers.size(); ++i) {
+    (*participants)[i].name = drivers[i];
+    arrangement->names[i] = drivers[i];
+  }
+  ASSERT_TRUE(zd::WriteParticipantsSection(file, zd::ParticipantsSectionTitle(1), *participants).ok);
+  ASSERT_TRUE(zd::WriteSeriesArrangementNames(
+                  file, zd::ArrangementSectionTitle(1, zd::RacePhase::Practice), *arrangement)
+                  .ok);
+}
+
 // Its working race file: the header and flags, the participants and the practice arrangement of
 // race 1, and its practice parameters.
 inline void WriteTestEventFile(const zd::EventState& event,
@@ -66,21 +84,37 @@ inline void WriteTestEventFile(const zd::EventState& event,
   ASSERT_TRUE(zd::CreateWorkingRaceFile(event).ok);
   zd::TextFile file;
   ASSERT_TRUE(file.open(zd::kRaceFilePath, zd::OpenMode::Update));
-  auto participants = std::make_unique<zd::ParticipantTable>();
-  zd::ClearParticipants(*participants);
-  auto arrangement = std::make_unique<zd::SeriesArrangement>();
-  arrangement->driversPerSeries = 3;
-  for (int i = 0; i < 6; ++i) {
-    (*participants)[i].name = event.names[0][i].view();
-    arrangement->names[i] = event.names[0][i].view();
-  }
-  ASSERT_TRUE(zd::WriteParticipantsSection(file, zd::ParticipantsSectionTitle(1), *participants).ok);
-  ASSERT_TRUE(zd::WriteSeriesArrangementNames(
-                  file, zd::ArrangementSectionTitle(1, zd::RacePhase::Practice), *arrangement)
-                  .ok);
+  std::vector<std::string> drivers;
+  for (int i = 0; i < 6; ++i) drivers.push_back(event.names[0][i].str());
+  WritePracticeDrivers(file, drivers, 3);
   ASSERT_TRUE(zd::WriteParametersSection(
                   file, zd::ParametersSectionTitle(1, zd::RacePhase::Practice), parameters)
                   .ok);
+}
+
+// Race 1 with one practice series of these drivers: its working race file with the participants
+// and the arrangement, then whatever sections adds.
+inline void WritePracticeSeriesFile(zd::EventState& event, const std::vector<std::string>& drivers,
+                                    const std::function<void(zd::TextFile&)>& sections = {}) {
+  ASSERT_TRUE(zd::MakeDataFolderCurrent());
+  zd::RaceHeaderRecord& open = zd::RaceRecord(event, 1);
+  open.name = "Open";
+  open.participantCount = static_cast<int32_t>(drivers.size());
+  open.practiceSessions = 1;
+  open.practiceSeries = 1;
+  ASSERT_TRUE(zd::CreateWorkingRaceFile(event).ok);
+  zd::TextFile file;
+  ASSERT_TRUE(file.open(zd::kRaceFilePath, zd::OpenMode::Update));
+  WritePracticeDrivers(file, drivers, static_cast<int32_t>(drivers.size()));
+  if (sections) sections(file);
+}
+
+// The Ctrl key as the window's next key-state query sees it.
+inline void SetCtrl(bool down) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
 }
 
 struct ShownBox {
