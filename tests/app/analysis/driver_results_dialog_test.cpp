@@ -6,7 +6,7 @@
 
 #include "analysis/driver_results_dialog.h"
 #include "databases/dialog_driver.h"
-#include "driver_laps_fixture.h"
+#include "../../analysis/driver_entries.h"
 #include "files/handover_files.h"
 #include "unix_shell.h"
 
@@ -174,6 +174,27 @@ TEST_F(DriverResultsDialog, AFileThatCannotBeReadShowsNoLaps) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].caption, "Error");
   EXPECT_EQ(boxes[0].text, "Error: File of the driver's detailed results not found");
+}
+
+// Printing gives the current directory back as the window found it, whatever the print dialog
+// did: cancelled, or closed on Wine's box of no printer installed.
+TEST_F(DriverResultsDialog, PrintingRestoresTheCurrentDirectory) {
+  Hand("Alain", zd_test::SixLaps());
+  char opened[MAX_PATH] = {};
+  WithWindow([&](HWND d) {
+    GetCurrentDirectoryA(sizeof opened, opened);
+    for (int command : {zd::kDriverPrintSummary, zd::kDriverPrintLaps}) {
+      ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
+      DialogDriver cancel("Print", IDOK, [](HWND print) {
+        Click(print, GetDlgItem(print, IDCANCEL) != nullptr ? IDCANCEL : IDOK);
+      });
+      SendMessageA(d, WM_COMMAND, command, 0);
+      char now[MAX_PATH] = {};
+      GetCurrentDirectoryA(sizeof now, now);
+      EXPECT_STREQ(now, opened);
+    }
+    Click(d, IDOK);
+  });
 }
 
 }  // namespace

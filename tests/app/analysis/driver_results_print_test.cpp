@@ -7,7 +7,7 @@
 
 #include "analysis/driver_results_print.h"
 #include "analysis/driver_window.h"
-#include "driver_laps_fixture.h"
+#include "../../analysis/driver_entries.h"
 
 // The driver results printouts recorded in enhanced metafiles, one a page, and read back record
 // by record: where each text, line and band of the page stands.
