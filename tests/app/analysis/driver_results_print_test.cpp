@@ -8,6 +8,7 @@
 #include "analysis/driver_results_print.h"
 #include "analysis/driver_window.h"
 #include "../../analysis/driver_entries.h"
+#include "live/board_canvas.h"
 
 // The driver results printouts recorded in enhanced metafiles, one a page, and read back record
 // by record: where each text, line and band of the page stands.
@@ -139,6 +140,15 @@ RecordedPage RecordPage(Draw draw) {
   return recorder.page;
 }
 
+// The same page drawn on a white picture, for a look at it.
+template <typename Draw>
+void SavePagePicture(const std::string& name, Draw draw) {
+  zd_test::BoardCanvas canvas(720, 1120, RGB(255, 255, 255));
+  zd::SetDriverPageMapping(canvas.dc(), 630, 1120);
+  draw(canvas.dc());
+  EXPECT_TRUE(canvas.SavePng(std::string(ZD_TEST_OUTPUT_DIR) + "/" + name));
+}
+
 struct Placed {
   const char* text;
   int x, y;
@@ -169,7 +179,9 @@ zd::DriverPrintInputs Inputs(const zd::SeriesResultEntry& entry, int32_t from, i
 
 TEST(DriverResultsPrint, RunSummaryPageOfTheSixLaps) {
   auto six = zd_test::DriverLaps("Alain", 5000, zd_test::SixLaps());
-  const RecordedPage page = RecordPage([&](HDC dc) { zd::DrawRunSummaryPage(dc, Inputs(*six, 1, 6)); });
+  const auto draw = [&](HDC dc) { zd::DrawRunSummaryPage(dc, Inputs(*six, 1, 6)); };
+  const RecordedPage page = RecordPage(draw);
+  SavePagePicture("driver_print_summary.png", draw);
   ExpectTexts(page, {
       {" Open - EL1 - Série1  : Alain", 360, 130, TA_CENTER},
       {" Piste : Nord   (.) ", 50, 210, TA_LEFT},
@@ -253,7 +265,9 @@ TEST(DriverResultsPrint, LapListPages) {
   ASSERT_EQ(zd::DetailPageCount(250), 3);
   for (int32_t p = 0; p < 3; ++p) {
     SCOPED_TRACE(p);
-    const RecordedPage page = RecordPage([&](HDC dc) { zd::DrawLapListPage(dc, in, p); });
+    const auto draw = [&](HDC dc) { zd::DrawLapListPage(dc, in, p); };
+    const RecordedPage page = RecordPage(draw);
+    SavePagePicture("driver_print_laps_" + std::to_string(p + 1) + ".png", draw);
     ExpectTexts(page, {{" Open - EL1 - Série1  : Alain", 360, 130, TA_CENTER},
                        {"Détail des temps au tour", 370, 270, TA_CENTER}});
     int headers = 0;
