@@ -17,17 +17,11 @@
 #include "files/event_sections.h"
 #include "files/race_file.h"
 #include "files/text_file.h"
+#include "largest_race_file.h"
 
 namespace {
 
 using namespace zd;
-
-std::string Filler(int32_t pairs) {
-  std::string s;
-  s.reserve(static_cast<std::size_t>(pairs) * 2 + 2);
-  for (int32_t i = 0; i < pairs; ++i) s += "1\t";
-  return s + "\r\n";
-}
 
 // A series body of 50 lines of times, as large as a practice series holds (151 times a car).
 std::string SeriesBody() {
@@ -39,11 +33,6 @@ std::string SeriesBody() {
   }
   w.text("Description").endLine().text("Commentaire").endLine().text("Sec").endLine();
   return w.take();
-}
-
-std::string SeriesTitle(int race, const char* phase, int session, int series) {
-  return "DadevuDore" + std::to_string(race) + phase + std::to_string(session) + "S" +
-         std::to_string(series);
 }
 
 struct LargestFile {
@@ -61,27 +50,9 @@ struct LargestFile {
       TextFile f;
       f.open(path, OpenMode::Create);
       InitialiseRaceFile(f);
-      f.seekEnd();
-      // The sections are appended as their writers first create them: an empty line, the title
-      // line and the filler, here written in one pass rather than section by section.
-      std::string seriesFiller = Filler(filler::kSeriesResults);
-      // A round's first line holds its capacity, which sizes its region.
-      std::string roundFiller = Filler(filler::RoundResults(3000)).replace(0, 7, "3000\t\r\n");
-      std::string chunk;
-      for (int race = 1; race <= 3; ++race) {
-        for (const char* phase : {"EL", "Q"})
-          for (int s = 1; s <= 9; ++s)
-            for (int n = 1; n <= 9; ++n) {
-              lastSeriesTitle = SeriesTitle(race, phase, s, n);
-              chunk += "\r\n" + lastSeriesTitle + "\t\r\n" + seriesFiller;
-            }
-        for (int m = 1; m <= 9; ++m) {
-          lastTitle = "DadevuDore" + std::to_string(race) + "Manche" + std::to_string(m);
-          chunk += "\r\n" + lastTitle + "\t\r\n" + roundFiller;
-        }
-        f.writeRaw(chunk);
-        chunk.clear();
-      }
+      const bench::AppendedSections sections = bench::AppendEverySection(f);
+      lastTitle = sections.lastTitle;
+      lastSeriesTitle = sections.lastSeriesTitle;
       size = f.size();
       // The last series section holds a full body.
       RewriteSection(f, lastSeriesTitle, filler::kSeriesResults, SeriesBody(), "error");

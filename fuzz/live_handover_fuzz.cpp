@@ -38,8 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SeriesTable* table = &fuzz::Fresh<SeriesTable>();
   FixedText<24> mode;
   WriteAt(kSeriesResultFile, data, size);
-  if (ReadSeriesResultFile(*table, mode) && WriteSeriesResultFile(*table, mode))
-    ReadSeriesResultFile(*table, mode);
+  SeriesStartTimes starts;
+  if (ReadSeriesResultFile(*table, mode, starts) && WriteSeriesResultFile(*table, mode))
+    ReadSeriesResultFile(*table, mode, starts);
 
   SeriesTitle seriesTitle;
   FixedText<40> track;

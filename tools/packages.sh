@@ -13,10 +13,12 @@ ZD_BUILD_PACKAGES=(
 )
 # npm fetches the flag pictures at build time; a Node.js installed from elsewhere brings its own.
 command -v npm >/dev/null || ZD_BUILD_PACKAGES+=(npm)
-# What the tests need besides; the fuzz targets are built by clang, with libFuzzer and the
+# What the tests need besides: the spelling check of the built-in texts uses hunspell and
+# its dictionaries; the fuzz targets are built by clang, with libFuzzer and the
 # sanitizers' runtimes.
 ZD_TEST_PACKAGES=(
   x11-utils xauth
+  hunspell hunspell-de-de hunspell-it hunspell-pt-br hunspell-es
   clang libclang-rt-14-dev
 )
 

@@ -70,6 +70,39 @@ inline std::string DialogItemText(HWND dialog, int id) {
   return text;
 }
 
+// The text of a combo box's selected item; false with no selection.
+inline bool SelectedComboText(HWND dialog, int id, std::string& text) {
+  HWND combo = GetDlgItem(dialog, id);
+  const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  if (item == CB_ERR) return false;
+  char buffer[MAX_PATH] = {};
+  if (SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0) >= MAX_PATH) return false;
+  SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(buffer));
+  text = buffer;
+  return true;
+}
+
+// Selects the item of that text in a combo box; an empty text or one it does not hold leaves it
+// without selection.
+inline void SelectComboText(HWND dialog, int id, const std::string& text) {
+  const LRESULT item = text.empty() ? CB_ERR
+                                    : SendDlgItemMessageA(dialog, id, CB_FINDSTRINGEXACT,
+                                                          static_cast<WPARAM>(-1),
+                                                          reinterpret_cast<LPARAM>(text.c_str()));
+  SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+}
+
+// An edit that shows what was not stored shows the stored text again, with showing set meanwhile
+// so that its change notification stores nothing; true when it did.
+inline bool ShowStoredText(HWND dialog, int id, std::string_view stored, bool& showing) {
+  if (DialogItemText(dialog, id) == stored) return false;
+  const bool wasShowing = showing;
+  showing = true;
+  SetDlgItemTextA(dialog, id, std::string(stored).c_str());
+  showing = wasShowing;
+  return true;
+}
+
 // A rectangle given in client pixels of a template at two pixels per dialog unit, in the client
 // pixels of this dialog: halved into dialog units, then mapped with the dialog's own font.
 inline RECT MapTemplatePixels(HWND dialog, int left, int top, int right, int bottom) {
@@ -136,11 +169,7 @@ class DatabaseDialog {
     for (const FieldBinding<Record>& f : fields_) {
       const std::string text = record ? std::string(f.field(*record).view()) : std::string();
       if (f.kind == FieldControl::Combo) {
-        const LRESULT item = text.empty() ? CB_ERR
-                                          : SendDlgItemMessageA(dialog_, f.control, CB_FINDSTRINGEXACT,
-                                                                static_cast<WPARAM>(-1),
-                                                                reinterpret_cast<LPARAM>(text.c_str()));
-        SendDlgItemMessageA(dialog_, f.control, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+        SelectComboText(dialog_, f.control, text);
       } else {
         const std::string shown = f.kind == FieldControl::MultiLineEdit ? EditControlText(text) : text;
         SetDlgItemTextA(dialog_, f.control, shown.c_str());
@@ -172,12 +201,7 @@ class DatabaseDialog {
   // The stored number shown again in an edit that holds what cannot be stored; true when it did.
   // "Ok" stops on it, so the screen never shows a number that will not be written.
   bool showStoredTransponder(int id, const FixedText<7>& stored) {
-    if (DialogItemText(dialog_, id) == stored.view()) return false;
-    const bool wasShowing = showing_;
-    showing_ = true;
-    SetDlgItemTextA(dialog_, id, stored.c_str());
-    showing_ = wasShowing;
-    return true;
+    return ShowStoredText(dialog_, id, stored.view(), showing_);
   }
 
   void message(const MaybeDatabaseMessage& m) {
@@ -228,13 +252,8 @@ class DatabaseDialog {
     Record* record = model_.selectedRecord();
     if (record == nullptr) return;
     if (f.kind == FieldControl::Combo) {
-      HWND combo = GetDlgItem(dialog_, f.control);
-      const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-      if (item == CB_ERR) return;
-      char text[MAX_PATH] = {};
-      if (SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0) >= MAX_PATH) return;
-      SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
-      f.field(*record).assign(text);
+      std::string text;
+      if (SelectedComboText(dialog_, f.control, text)) f.field(*record).assign(text);
     } else {
       StoreTypedText(f.field(*record), DialogItemText(dialog_, f.control),
                      f.kind == FieldControl::MultiLineEdit);

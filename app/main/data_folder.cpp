@@ -5,6 +5,12 @@
 
 namespace zd {
 
+std::string CurrentDirectoryPath() {
+  char folder[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, folder);
+  return folder;
+}
+
 std::string DataFolderPath() {
   char program_files[MAX_PATH];
   if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT,

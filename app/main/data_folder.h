@@ -9,6 +9,9 @@ namespace zd {
 // The data folder's Windows path, without a trailing backslash.
 std::string DataFolderPath();
 
+// The current directory, to make current again after a chooser or a dialog.
+std::string CurrentDirectoryPath();
+
 // Makes the data folder current: the core opens its files by paths relative to it. Returns false
 // when the folder does not exist.
 bool MakeDataFolderCurrent();

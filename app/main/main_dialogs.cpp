@@ -4,7 +4,9 @@
 
 #include "analysis/driver_results_dialog.h"
 #include "databases/entrant_dialogs.h"
+#include "databases/event_setup_dialogs.h"
 #include "databases/reference_dialogs.h"
+#include "live/settings_dialogs.h"
 #include "main/decoder_link.h"
 #include "main/main_window_state.h"
 #include "main/passing.h"
@@ -43,6 +45,18 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
       break;
     case MainDialog::Penalties:
       OpenPenaltiesDialog(owner);
+      break;
+    case MainDialog::EventInformation:
+      OpenEventInformationDialog(owner);
+      break;
+    case MainDialog::Track:
+      OpenTrackDialog(owner);
+      break;
+    case MainDialog::SoundSettings:
+      OpenSoundSettingsDialog(owner);
+      break;
+    case MainDialog::DisplaySettings:
+      OpenDisplaySettingsDialog(owner);
       break;
     case MainDialog::PracticeParameters:
       OpenPracticeParametersDialog(owner);

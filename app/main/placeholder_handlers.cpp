@@ -6,7 +6,6 @@
 
 namespace zd {
 
-void OpenParticipantDetailsDialog(HWND) {}
 void OpenRankingDialog(HWND, const char*) {}
 
 }  // namespace zd

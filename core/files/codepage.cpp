@@ -1,18 +1,31 @@
 #include "files/codepage.h"
 
-#include <iconv.h>
-
-#include <cerrno>
+#include <cstdint>
 
 namespace zd {
 
 namespace {
 
-// The five bytes that Windows-1252 leaves undefined go to the C1 control of the same value, as
-// Windows itself maps them, so that no file name is ever refused.
-void AppendC1(std::string& out, unsigned char byte) {
-  out.push_back(static_cast<char>(0xC2));
-  out.push_back(static_cast<char>(byte));
+// The characters of bytes 0x80 to 0x9F; 0xA0 to 0xFF are Latin-1. The five bytes that
+// Windows-1252 leaves undefined stay the C1 control of the same value, as Windows itself maps
+// them, so that no name is ever refused.
+constexpr uint16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, uint32_t code) {
+  if (code < 0x80) {
+    out.push_back(static_cast<char>(code));
+  } else if (code < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  }
 }
 
 }  // namespace
@@ -20,36 +33,9 @@ void AppendC1(std::string& out, unsigned char byte) {
 std::string Cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() * 3);
-  iconv_t cd = iconv_open("UTF-8", "WINDOWS-1252");
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
-    // Without a converter, pass plain ASCII through and map the rest as Latin-1.
-    for (unsigned char c : text) {
-      if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-      } else {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-      }
-    }
-    return out;
+  for (unsigned char c : text) {
+    AppendUtf8(out, c >= 0x80 && c < 0xA0 ? kHighControls[c - 0x80] : c);
   }
-  char* in = const_cast<char*>(text.data());
-  std::size_t inLeft = text.size();
-  char chunk[256];
-  while (inLeft > 0) {
-    char* outPtr = chunk;
-    std::size_t outLeft = sizeof chunk;
-    std::size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    out.append(chunk, static_cast<std::size_t>(outPtr - chunk));
-    if (r == static_cast<std::size_t>(-1)) {
-      if (errno == E2BIG) continue;
-      // An undefined byte: map it and go on after it.
-      AppendC1(out, static_cast<unsigned char>(*in));
-      ++in;
-      --inLeft;
-    }
-  }
-  iconv_close(cd);
   return out;
 }
 

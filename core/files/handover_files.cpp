@@ -34,16 +34,17 @@ bool WriteSeriesResultFile(const SeriesTable& table, std::string_view rankingMod
   for (const SeriesResultEntry& e : table) {
     const int32_t n = StoredCount(e.passingCount);
     out.text(e.name).integer(n);
-    for (int32_t k = 1; k <= n; ++k) out.integer(e.passingTimes[k]);
+    for (int32_t k = 0; k <= n; ++k) out.integer(e.passingTimes[k]);
     out.endLine();
   }
   return WriteWholeFile(kSeriesResultFile, out.str());
 }
 
-bool ReadSeriesResultFile(SeriesTable& table, FixedText<24>& rankingMode) {
+bool ReadSeriesResultFile(SeriesTable& table, FixedText<24>& rankingMode, SeriesStartTimes& starts) {
   TextFile file;
   if (!file.open(kSeriesResultFile, OpenMode::Read)) return false;
   rankingMode.clear();
+  starts.fill(0);
   for (SeriesResultEntry& e : table) {
     e.name.clear();
     e.passingCount = 0;
@@ -53,12 +54,14 @@ bool ReadSeriesResultFile(SeriesTable& table, FixedText<24>& rankingMode) {
   }
   bool ok = ReadText(file, rankingMode) == FieldEnd::Tab;
   if (!SkipLine(file)) return false;
-  for (SeriesResultEntry& e : table) {
+  for (int slot = 0; slot < kMaxSeriesSlots; ++slot) {
+    SeriesResultEntry& e = table[slot];
     if (!SkipLineEnds(file)) return false;
     ReadText(file, e.name);
     // The times go to indexes 0 to n - 1, so 3000 of them fill the table's first 3000 values.
     const int32_t n = ReadCount(file, kMaxPassings, ok);
     e.passingCount = n;
+    starts[slot] = ReadValue(file, ok);
     for (int32_t k = 0; k < n; ++k) e.passingTimes[k] = ReadValue(file, ok);
     if (!SkipLine(file)) return false;
   }

@@ -170,11 +170,16 @@ std::optional<int32_t> SectionFillerPairs(std::string_view title) {
   return std::nullopt;
 }
 
-SectionPlace LocateSection(TextFile& file, std::string_view title) {
+namespace {
+
+// Walks the chain of sections from the header, giving visit each title and body offset until it
+// returns true (the section sought). Reads each section's empty line and title line (and a
+// round's first line) only, never a body.
+template <typename Visit>
+SectionPlace WalkSections(TextFile& file, Visit visit) {
   constexpr SectionPlace kDamaged{SectionSearch::Damaged, 0};
   const int64_t size = file.size();
   if (file.readRawAt(kHeaderReservation, 2) != "\r\n") return kDamaged;
-  const bool searchable = !title.empty() && title.size() <= kMaxTitleLength;
   for (int64_t at = kHeaderReservation + 2;;) {
     if (at == size) return {SectionSearch::Absent, 0};
     // Past the end: the last region was cut short, and anything appended would land inside it.
@@ -193,7 +198,7 @@ SectionPlace LocateSection(TextFile& file, std::string_view title) {
     const std::optional<int32_t> pairs = SectionFillerPairs(found);
     if (!pairs) return kDamaged;
     const int64_t body = at + static_cast<int64_t>(lf) + 1;
-    if (searchable && found == title) return {SectionSearch::Found, body};
+    if (visit(found, body)) return {SectionSearch::Found, body};
     int32_t n = *pairs;
     if (n == kRoundFiller) {
       const std::optional<int32_t> capacity = RoundCapacityAt(file, body);
@@ -202,6 +207,39 @@ SectionPlace LocateSection(TextFile& file, std::string_view title) {
     }
     at = body + 2 * static_cast<int64_t>(n) + 2;
   }
+}
+
+}  // namespace
+
+SectionPlace LocateSection(TextFile& file, std::string_view title) {
+  const bool searchable = !title.empty() && title.size() <= kMaxTitleLength;
+  return WalkSections(file, [&](std::string_view found, int64_t) {
+    return searchable && found == title;
+  });
+}
+
+SectionIndex IndexSections(TextFile& file) {
+  SectionIndex index;
+  const SectionPlace end = WalkSections(file, [&](std::string_view found, int64_t body) {
+    // A title met twice: the first is the one every search finds.
+    index.bodies.emplace(std::string(found), body);
+    return false;
+  });
+  index.damaged = end.result == SectionSearch::Damaged;
+  return index;
+}
+
+std::optional<int64_t> SectionIndex::find(std::string_view title) const {
+  const auto it = bodies.find(title);
+  if (it == bodies.end()) return std::nullopt;
+  return it->second;
+}
+
+bool SectionIndex::seek(TextFile& file, std::string_view title) const {
+  const std::optional<int64_t> body = find(title);
+  if (!body) return false;
+  file.seek(*body);
+  return true;
 }
 
 std::optional<int64_t> FindSectionBody(TextFile& file, std::string_view title) {

@@ -14,6 +14,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -115,6 +117,19 @@ struct SectionPlace {
 // Walks the chain of sections from the header for title. Reads each section's empty line and
 // title line (and a round's first line) only, never a body. The file position is left alone.
 SectionPlace LocateSection(TextFile& file, std::string_view title);
+
+// The places of every section of the file, from one walk of the chain: a reader of many sections
+// finds each without walking the chain again. A break of the chain ends the index there (the
+// sections behind it are absent, as for LocateSection).
+struct SectionIndex {
+  std::map<std::string, int64_t, std::less<>> bodies;  // title to the disk offset of its body
+  bool damaged = false;
+
+  std::optional<int64_t> find(std::string_view title) const;
+  // When the section is there, puts the file at the first byte of its body.
+  bool seek(TextFile& file, std::string_view title) const;
+};
+SectionIndex IndexSections(TextFile& file);
 
 // When found, returns true with the file standing at the first byte of the section's body;
 // otherwise (absent or behind a break of the chain) the file stands at its end.

@@ -114,6 +114,11 @@ bool VehicleComboTexts(std::vector<std::string>& texts, std::string_view path) {
                                       [](const VehicleRecord& r) { return r.name.view(); });
 }
 
+bool ChampionshipComboTexts(std::vector<std::string>& texts, std::string_view path) {
+  return NamesOfRecords<ChampionshipTable>(
+      texts, path, ReadChampionships, [](const ChampionshipRecord& r) { return r.name.view(); });
+}
+
 bool CountryComboTexts(std::vector<std::string>& texts, std::string_view path) {
   return NamesOfRecords<CountryTable>(texts, path, ReadCountryNames,
                                       [](const CountryRecord& r) { return r.name.view(); });

@@ -31,6 +31,8 @@ bool VehicleCategoryComboTexts(std::vector<std::string>& texts,
                                std::string_view path = kVehicleCategoriesFile);
 bool ClubComboTexts(std::vector<std::string>& texts, std::string_view path = kClubsFile);
 bool VehicleComboTexts(std::vector<std::string>& texts, std::string_view path = kVehiclesFile);
+bool ChampionshipComboTexts(std::vector<std::string>& texts,
+                            std::string_view path = kChampionshipsFile);
 // The country names, in line order.
 bool CountryComboTexts(std::vector<std::string>& texts, std::string_view path = kCountryNamesFile);
 

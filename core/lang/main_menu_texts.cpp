@@ -1,15 +1,12 @@
 #include "lang/main_menu_texts.h"
 
+#include "lang/text_rows.h"
+
 namespace zd {
 
 namespace {
 
-struct MenuTextRow {
-  int row;
-  const char* texts[kLanguageCount];  // English, French, German, Italian, Portuguese, Spanish
-};
-
-constexpr MenuTextRow kMainMenuTexts[] = {
+constexpr TextRow kMainMenuTexts[] = {
     {0, {"File", "Fichier", "Datei", "File", "Arquivo", "Archivo"}},
     {1, {"Database", "Base de données", "Datenbank", "Database", "Base de dados", "Base de datos"}},
     {2, {"Penalties", "Pénalités", "Strafen", "Sanzioni", "Penalizações", "Penalizaciones"}},
@@ -76,10 +73,6 @@ constexpr MenuTextRow kMainMenuTexts[] = {
 
 }  // namespace
 
-void FillMainMenuTexts(TranslationTable& table) {
-  for (const MenuTextRow& row : kMainMenuTexts)
-    for (int language = 0; language < kLanguageCount; ++language)
-      table[row.row][language] = row.texts[language];
-}
+void FillMainMenuTexts(TranslationTable& table) { FillTextRows(table, kMainMenuTexts); }
 
 }  // namespace zd

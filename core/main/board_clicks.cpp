@@ -7,6 +7,7 @@
 #include "files/handover_files.h"
 #include "main/live_ranking.h"
 #include "main/passing.h"
+#include "main/penalty_carry.h"
 #include "main/race_commands.h"
 
 namespace zd {
@@ -97,13 +98,22 @@ bool TakeDatabasePenalties(const CommandDesk& desk) {
     return false;
   }
   EventState& event = desk.series.event;
+  // The database closes the gaps of deleted penalties: the stored indexes follow their codes.
+  const PenaltyTable before = event.penalties;
   event.penalties = read;
+  LiveSeries& s = SeriesOf(desk);
+  CarryPenaltyIndexes(*s.liveTable, before, read);
+  CarryPenaltyIndexes(*s.savedTable, before, read);
+  CarryPenaltyIndexes(desk.series.penaltySlots, before, read);
+  for (LiveRankingEntry& entry : s.rankingEntries)
+    entry.penaltyIndex = CarriedPenaltyIndex(entry.penaltyIndex, before, read);
   TextFile file;
   if (!file.open(kRaceFilePath, OpenMode::Update)) {
     ShowError(desk, kRaceFileNotFound);
     return true;
   }
-  const Outcome written = WritePenaltiesSection(file, event.penalties);
+  Outcome written = WritePenaltiesSection(file, event.penalties);
+  if (written) written = CarryRaceFilePenalties(file, before, read);
   file.close();
   if (!written) ShowError(desk, written.message);
   return true;

@@ -21,11 +21,6 @@ PenalisedResult PenaliseResult(const PenaltyRecord& penalty, const PenalisedResu
                                std::span<const int32_t> passingTimes) {
   PenalisedResult out = raw;
   const int64_t amountMs = int64_t{penalty.amount} * 1000;
-  // A car without laps has no race time to add to or to replace: it keeps the rank of a missing
-  // time, behind every car with laps and among the others without, whatever its penalty.
-  const bool timesRaceTime =
-      penalty.kind == kPenaltyAddRaceTime || penalty.kind == kPenaltyReplaceRaceTime;
-  if (timesRaceTime && raw.laps <= 0) return out;
   switch (penalty.kind) {
     case kPenaltyAddRaceTime: {
       if (passingTimes.empty()) break;
@@ -61,6 +56,9 @@ PenalisedResult PenaliseResult(const PenaltyRecord& penalty, const PenalisedResu
     case kPenaltyReplaceBestLap:
       out.bestLap = NonNegative(amountMs);
       break;
+    case kPenaltyRemoveLaps:
+      out.laps = NonNegative(int64_t{raw.laps} - penalty.amount);
+      break;
     default:
       break;
   }
@@ -87,11 +85,13 @@ void ApplyPenalties(LiveSeriesTable& saved, const LiveSeriesTable& live,
     const SeriesResultEntry& l = live[i];
     if (!NamesPenalty(l.penaltyIndex, count)) continue;
     const PenaltyRecord& penalty = penalties[l.penaltyIndex - 1];
+    // On the board a car without laps has no race time to add to or to replace: it keeps the
+    // rank of a missing time, behind every car with laps and among the others without.
+    const bool timesRaceTime =
+        penalty.kind == kPenaltyAddRaceTime || penalty.kind == kPenaltyReplaceRaceTime;
     const PenalisedResult raw{l.laps, l.raceTime, l.bestLap, l.passingCount};
-    PenalisedResult out = PenaliseResult(penalty, raw, l.passingTimes);
-    if (penalty.kind == kPenaltyRemoveLaps) {
-      out.laps = NonNegative(int64_t{l.laps} - penalty.amount);
-    }
+    const PenalisedResult out =
+        timesRaceTime && l.laps <= 0 ? raw : PenaliseResult(penalty, raw, l.passingTimes);
     SeriesResultEntry& s = saved[i];
     s.laps = out.laps;
     s.raceTime = out.raceTime;

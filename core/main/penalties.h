@@ -23,15 +23,15 @@ struct PenalisedResult {
   int32_t passings = 0;
 };
 
-// The rule of one penalty of kind 1 to 4 on a result whose passing times are passingTimes[0 to
+// The rule of one penalty of kind 1 to 5 on a result whose passing times are passingTimes[0 to
 // passings]; the race control and the rankings of the three phases both use it.
 //   1: the laps after the first passing within the last amount seconds are removed and the race
 //      time becomes that passing's time plus the amount (passings is cut back to it as well);
 //   2: the amount is added to the best lap; a car without a best lap keeps none;
 //   3: no laps, and the amount as race time;
 //   4: the amount as best lap.
-// Any other kind changes nothing; the race control removes laps for kind 5 itself. Times and laps
-// below 0 become 0.
+//   5: the amount in laps is removed.
+// Any other kind changes nothing. Times and laps below 0 become 0.
 PenalisedResult PenaliseResult(const PenaltyRecord& penalty, const PenalisedResult& raw,
                                std::span<const int32_t> passingTimes);
 

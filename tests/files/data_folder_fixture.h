@@ -3,6 +3,7 @@
 // fresh temporary one, made current for the test.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -21,6 +22,12 @@ class DataFolderTest : public ::testing::Test {
   }
   void TearDown() override { ASSERT_EQ(::chdir(previous_.c_str()), 0); }
   std::string file(const std::string& name) const { return dir_.file(name); }
+  // The working race file of a new event, in its folder.
+  void MakeWorkingRaceFile() {
+    ASSERT_EQ(::mkdir("Private", 0777), 0);
+    TextFile race = OpenOrFail(kRaceFilePath, OpenMode::Create);
+    ASSERT_TRUE(InitialiseRaceFile(race).ok);
+  }
 
   TempDir dir_;
   std::string previous_;

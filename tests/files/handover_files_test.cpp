@@ -40,9 +40,9 @@ class HandoverFilesTest : public test::DataFolderTest {
 TEST_F(HandoverFilesTest, SeriesResultFileMovesEachPassingDownOneIndex) {
   ASSERT_TRUE(WriteSeriesResultFile(*table_, kRankByBestLap));
   EXPECT_TRUE(test::SameBytes(ReadBytes(file("ResultatSerie.res")),
-                              "CLASSEMENTMeilleurTour\t\r\nAlpha\t3\t31000\t61000\t90000\t\r\n"
-                              "Bravo\t0\t\r\n" +
-                                  Repeat("(NA)\t0\t\r\n", 48)));
+                              "CLASSEMENTMeilleurTour\t\r\nAlpha\t3\t1000\t31000\t61000\t90000\t\r\n"
+                              "Bravo\t0\t0\t\r\n" +
+                                  Repeat("(NA)\t0\t1500000000\t\r\n", 48)));
 
   auto read = std::make_unique<SeriesTable>();
   SeriesResultEntry& r = (*read)[0];
@@ -51,8 +51,12 @@ TEST_F(HandoverFilesTest, SeriesResultFileMovesEachPassingDownOneIndex) {
   r.passingTimes[3000] = r.lapTimes[3000] = 42;  // the 3001st values are left as they are
   r.laps = 8;
   FixedText<24> mode("old");
-  ASSERT_TRUE(ReadSeriesResultFile(*read, mode));
+  SeriesStartTimes starts;
+  starts.fill(7);
+  ASSERT_TRUE(ReadSeriesResultFile(*read, mode, starts));
   EXPECT_EQ(mode.view(), kRankByBestLap);
+  EXPECT_EQ(starts[0], 1000);  // passing 0, where the first lap starts
+  EXPECT_EQ(starts[1], 0);
   EXPECT_EQ(r.name.view(), "Alpha");
   EXPECT_EQ(r.passingCount, 3);
   EXPECT_EQ(r.passingTimes[0], 31000);
@@ -148,16 +152,18 @@ TEST_F(HandoverFilesTest, CommentFileReplacesTheTextsOnlyWhenReadWhole) {
 TEST_F(HandoverFilesTest, OversizedAndTruncatedFilesAreReadWithinTheTables) {
   // A count beyond the table is read up to the table, and the next line stays in step.
   WriteBytes(file("ResultatSerie.res"), "CLASSEMENTToursTemps\t\r\nBig\t5000\t" +
-                                            Repeat("7\t", 4999) + "8\t\r\nNext\t1\t5\t\r\n");
+                                            Repeat("7\t", 4999) + "8\t\r\nNext\t1\t4\t5\t\r\n");
   auto read = std::make_unique<SeriesTable>();
   (*read)[0].passingTimes[3000] = 42;
   FixedText<24> mode;
-  EXPECT_FALSE(ReadSeriesResultFile(*read, mode));  // it ends after two of its 50 lines
+  SeriesStartTimes starts;
+  EXPECT_FALSE(ReadSeriesResultFile(*read, mode, starts));  // it ends after two of its 50 lines
   EXPECT_EQ((*read)[0].passingCount, 3000);
   EXPECT_EQ((*read)[0].passingTimes[2999], 7);
   EXPECT_EQ((*read)[0].passingTimes[3000], 42);
   EXPECT_EQ((*read)[1].name.view(), "Next");
   EXPECT_EQ((*read)[1].passingTimes[0], 5);
+  EXPECT_EQ(starts[1], 4);
 
   WriteBytes(file("ResultatPilote.res"), "Neg\t-3\t11\t12\t\r\nt\tp\td\t\r\n");
   auto entry = std::make_unique<SeriesResultEntry>();
@@ -176,7 +182,7 @@ TEST_F(HandoverFilesTest, OversizedAndTruncatedFilesAreReadWithinTheTables) {
   const std::string driver = ReadBytes(file("ResultatPilote.res"));
   for (std::size_t cut = 0; cut < series.size(); ++cut) {
     WriteBytes(file("ResultatSerie.res"), series.substr(0, cut));
-    EXPECT_FALSE(ReadSeriesResultFile(*read, mode)) << cut;
+    EXPECT_FALSE(ReadSeriesResultFile(*read, mode, starts)) << cut;
   }
   for (std::size_t cut = 0; cut + 2 < driver.size(); ++cut) {
     WriteBytes(file("ResultatPilote.res"), driver.substr(0, cut));

@@ -184,6 +184,32 @@ TEST_F(RaceFileTest, BrokenChainIsReportedDamagedAndNeverWrittenPast) {
   EXPECT_TRUE(FindSection(h, kTreeviewTitle));
 }
 
+TEST_F(RaceFileTest, TheIndexHoldsEverySectionAsTheSearchFindsIt) {
+  TextFile f = Open();
+  TrackSettings track;
+  ASSERT_TRUE(WriteTrackSection(f, track).ok);
+  ASSERT_TRUE(WriteInformationSection(f, EventInformation{}).ok);
+  SectionIndex index = IndexSections(f);
+  EXPECT_FALSE(index.damaged);
+  EXPECT_EQ(index.bodies.size(), 3u);
+  for (std::string_view title : {kTreeviewTitle, kTrackTitle, kInformationTitle}) {
+    SCOPED_TRACE(title);
+    EXPECT_EQ(index.find(title), FindSectionBody(f, title));
+  }
+  EXPECT_FALSE(index.find(kPenaltiesTitle));
+  EXPECT_FALSE(index.seek(f, kPenaltiesTitle));
+  ASSERT_TRUE(index.seek(f, kTrackTitle));
+  EXPECT_EQ(f.tell(), *FindSectionBody(f, kTrackTitle));
+
+  // A break of the chain ends the index there.
+  f.close();
+  WriteBytes(path_, ReadBytes(path_) + "\r\nDadevuDoreXYZ\t\r\n");
+  TextFile g = Open();
+  index = IndexSections(g);
+  EXPECT_TRUE(index.damaged);
+  EXPECT_TRUE(index.find(kInformationTitle));
+}
+
 TEST_F(RaceFileTest, BodyTooLargeIsRefusedAndTheFileUnchanged) {
   TextFile f = Open();
   ASSERT_TRUE(RewriteSection(f, kTrackTitle, filler::kTrack, "abcd\t\n", "msg").ok);

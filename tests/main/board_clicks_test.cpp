@@ -160,6 +160,59 @@ TEST_F(BoardClicksTest, ARaceFileWithoutPenaltiesTakesTheDatabaseWithoutAsking) 
   EXPECT_EQ(commandWindow.penaltyDialogs, 1);
 }
 
+TEST_F(BoardClicksTest, PenaltiesTakenFromTheDatabaseKeepNamingTheirCodes) {
+  // The event lists A, P1, P2 and P3; the database has since lost P2 and closed the gap.
+  event->penalties[2] = Penalty("P2", 10, kPenaltyAddRaceTime);
+  event->penalties[3] = Penalty("P3", 20, kPenaltyAddRaceTime);
+  const auto stored = [](std::vector<int32_t> indexes) {
+    auto table = std::make_unique<SeriesTable>();
+    for (std::size_t i = 0; i < table->size(); ++i) {
+      (*table)[i].name = i < indexes.size() ? "Car" + std::to_string(i) : "(NA)";
+      if (i < indexes.size()) (*table)[i].penaltyIndex = indexes[i];
+    }
+    return table;
+  };
+  SeriesTexts sectionTexts;
+  sectionTexts.description = ".";
+  sectionTexts.comment = " ";
+  sectionTexts.trackCondition = "Sec";
+  WriteRaceFile([&](TextFile& file) {
+    ASSERT_TRUE(WritePenaltiesSection(file, event->penalties).ok);
+    ASSERT_TRUE(
+        WriteSeriesResultsSection(file, "DadevuDore1EL1S1", *stored({3, 4, 1}), sectionTexts).ok);
+    ASSERT_TRUE(
+        WriteSeriesResultsSection(file, "DadevuDore2Q3S2", *stored({2, 0}), sectionTexts).ok);
+    ASSERT_TRUE(WriteRoundResultsSection(file, "DadevuDore3Manche9", *stored({0, 0, 4}), 1000,
+                                         sectionTexts)
+                    .ok);
+  });
+  LoadRun();
+  slot(1).penaltyIndex = 4;
+  slot(2).penaltyIndex = 3;
+  WritePenaltiesDatabase({Penalty("A", "Abandon pilote", 600, kPenaltyReplaceRaceTime),
+                          Penalty("P1", 1, kPenaltyRemoveLaps), Penalty("P3", 20, kPenaltyAddRaceTime)});
+  commandWindow.answerYes = true;
+  PrepareRacePenalties(Board());
+  ASSERT_EQ(commandWindow.questions.size(), 1u);
+  EXPECT_TRUE(commandWindow.messages.empty());
+
+  EXPECT_EQ(slot(1).penaltyIndex, 3);  // P3
+  EXPECT_EQ(slot(2).penaltyIndex, 0);  // P2 is gone
+  const auto practice = SectionOf("DadevuDore1EL1S1");
+  EXPECT_EQ((*practice)[0].penaltyIndex, 0);
+  EXPECT_EQ((*practice)[1].penaltyIndex, 3);
+  EXPECT_EQ((*practice)[2].penaltyIndex, 1);  // the abandonment keeps its place
+  EXPECT_EQ((*SectionOf("DadevuDore2Q3S2"))[0].penaltyIndex, 2);
+  auto round = std::make_unique<SeriesTable>();
+  SeriesTexts texts;
+  int32_t capacity = 0;
+  TextFile file = OpenOrFail(kRaceFilePath, OpenMode::Read);
+  ASSERT_TRUE(FindSection(file, "DadevuDore3Manche9"));
+  ASSERT_TRUE(ReadRoundResultsSection(file, *round, capacity, texts));
+  EXPECT_EQ(capacity, 1000);
+  EXPECT_EQ((*round)[2].penaltyIndex, 3);
+}
+
 TEST_F(BoardClicksTest, DriverResultsAreHandedOverForTheCarOfTheRow) {
   LoadRun();
   series->seriesTitle = " Open - EL1 - Série1 ";

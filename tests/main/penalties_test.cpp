@@ -139,14 +139,18 @@ TEST_F(PenaltiesTest, ACarWithoutLapsKeepsItsRankWhateverItsPenalty) {
   }
 }
 
-TEST_F(PenaltiesTest, TheRankingsRuleLeavesKindFiveToTheRaceControl) {
+TEST_F(PenaltiesTest, TheSharedRuleRemovesLapsForKindFive) {
   PenaltyRecord laps;
   laps.kind = kPenaltyRemoveLaps;
-  laps.amount = 3;
+  laps.amount = 1;
   const int32_t times[] = {0, 40000, 70000};
   const PenalisedResult raw{2, 70000, 30000, 2};
-  const PenalisedResult out = PenaliseResult(laps, raw, times);
-  EXPECT_EQ(out.laps, 2);
+  PenalisedResult out = PenaliseResult(laps, raw, times);
+  EXPECT_EQ(out.laps, 1);
+  EXPECT_EQ(out.raceTime, 70000);
+  laps.amount = 3;
+  out = PenaliseResult(laps, raw, times);
+  EXPECT_EQ(out.laps, 0);
   EXPECT_EQ(out.raceTime, 70000);
 
   // A passing count beyond the times given is kept within them.

@@ -254,8 +254,9 @@ TEST_F(ResultsEditTest, DetailedResultsOpenAlsoWhenTheirFileCannotBeWritten) {
   LoadRanked({"Alain", "Brigitte"}, {{0, 30000, 61250}, {0, 31000}});
   auto read = std::make_unique<SeriesTable>();
   FixedText<24> mode;
+  SeriesStartTimes starts;
   commandWindow.dialogDoubles[MainDialog::SeriesResults] = [&] {
-    ASSERT_TRUE(ReadSeriesResultFile(*read, mode));
+    ASSERT_TRUE(ReadSeriesResultFile(*read, mode, starts));
   };
   ShowSeriesResults(Board());
   EXPECT_EQ(commandWindow.dialogs, (std::vector<MainDialog>{MainDialog::SeriesResults}));

@@ -10,6 +10,7 @@
 #include "files/factory_settings.h"
 #include "files/settings.h"
 #include "files/whole_file.h"
+#include "web/site_settings.h"
 
 int main(int argc, char** argv) {
   using namespace zd;
@@ -28,7 +29,9 @@ int main(int argc, char** argv) {
                                             FactoryCustomColours()) &&
                        WriteSoundSettings(kSoundSettingsFile, FactorySoundSettings()) &&
                        WriteCustomSounds(kCustomSoundsFile, sounds) &&
-                       WriteInterfaceSettings(kInterfaceSettingsFile, FactoryInterfaceSettings());
+                       WriteInterfaceSettings(kInterfaceSettingsFile, FactoryInterfaceSettings()) &&
+                       // No site: every probe fails at once until the user gives one.
+                       WriteWebSite(kWebSiteFile, WebSite{});
   if (!written) {
     std::fprintf(stderr, "%s: a settings file could not be written\n", argv[0]);
     return 1;

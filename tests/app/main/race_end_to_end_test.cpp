@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "chooser_answer.h"
+#include "databases/dialog_driver.h"
+#include "databases/event_setup_dialogs.h"
 #include "decoder_simulator_process.h"
 #include "files/event_sections.h"
 #include "files/participants.h"
@@ -24,6 +26,7 @@
 #include "main/decoder_port.h"
 #include "main/event_file.h"
 #include "main_window_fixture.h"
+#include "unix_shell.h"
 #include "wait_for.h"
 
 namespace {
@@ -38,6 +41,7 @@ const std::string kFolder = "C:\\zd_end_to_end";
 const std::string kEventFile = kFolder + "\\Endurance.race2";
 constexpr int32_t kSeriesNode = 13101;  // race 1, practice session 1, series 1
 constexpr int32_t kRaceNode = 10000;
+constexpr int32_t kFirstParticipantNode = 11001;  // race 1, participant 1
 constexpr int kOpenEvent = 1002;
 constexpr int kLapProtection = 3;  // seconds: the track's minimum lap time
 
@@ -180,6 +184,10 @@ std::string SectionBody(const std::string& raceFile, const std::string& title) {
   return raceFile.substr(body, end - body);
 }
 
+std::string TimedPassing(int transponder, int32_t at) {
+  return std::to_string(transponder) + " " + std::to_string(at);
+}
+
 class RaceEndToEnd : public zd_test::MainWindowTest {
  protected:
   // The simulator on its COM port and the port saved in the interface settings, before the
@@ -207,8 +215,9 @@ class RaceEndToEnd : public zd_test::MainWindowTest {
   }
 
   // The event file: race "Open" with the three cars, one practice series of three laps that ends
-  // when every car has done them, started at the signal after a 2 s countdown.
-  void MakeEventFile() {
+  // when every car has done them, started at the signal after a 2 s countdown. The first car
+  // carries its own transponder unless another is given.
+  void MakeEventFile(const char* firstTransponder = nullptr) {
     auto event = std::make_unique<zd::EventState>();
     zd::ClearEventRecords(*event);
     event->raceCount = 1;
@@ -232,7 +241,7 @@ class RaceEndToEnd : public zd_test::MainWindowTest {
       p.vehicleCategory = car.category;
       char transponder[8];
       std::snprintf(transponder, sizeof transponder, "%06d", car.transponder);
-      p.transponder = transponder;
+      p.transponder = i == 0 && firstTransponder != nullptr ? firstTransponder : transponder;
       arrangement->names[i] = car.name;
     }
     zd::SeriesParameters parameters;
@@ -266,19 +275,74 @@ class RaceEndToEnd : public zd_test::MainWindowTest {
   // The event file opened as the operator opens it, and its series loaded.
   void OpenAndLoad() {
     MakeEventFile();
-    {
-      zd_test::ChooserAnswer chooser(kEventFile);
-      answers = {IDNO};
-      Command(kOpenEvent);
-      ASSERT_TRUE(chooser.answered());
-    }
+    OpenEvent();
+    Load();
+  }
+  void OpenEvent() {
+    zd_test::ChooserAnswer chooser(kEventFile);
+    answers = {IDNO};
+    Command(kOpenEvent);
+    ASSERT_TRUE(chooser.answered());
+  }
+  void Load() {
     Select(kSeriesNode);
     ASSERT_EQ(zd::MainState().series->rowCount, 3);
+  }
+
+  // The first car's details opened from its participant node, its transponder scanned while the
+  // simulator sends a passing of it, and "OK" pressed. Returns the number the dialog showed.
+  std::string ScanFirstCar(const std::string& pictureName) {
+    std::string shown = "(no dialog)";
+    zd_test::dialogs::DialogDriver driver("D\xE9tails pilote", zd::kDetailsHeading, [&](HWND d) {
+      using zd_test::dialogs::Text;
+      SendDlgItemMessageA(d, zd::kDetailsScanButton, BM_CLICK, 0, 0);
+      EXPECT_EQ(Text(d, zd::kDetailsScanState), "On");
+      EXPECT_TRUE(simulator_->command(std::to_string(kCars[0].transponder)));
+      const std::string expected = "000" + std::to_string(kCars[0].transponder);
+      EXPECT_TRUE(WaitFor([&] { return Text(d, zd::kDetailsTransponderEdit) == expected; }));
+      shown = Text(d, zd::kDetailsTransponderEdit);
+      // A look at the dialog while it scans, its light turning.
+      RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      WaitFor([] { return false; }, 300);
+      EXPECT_TRUE(zd_test::RunShell("import -window root " +
+                                    zd_test::ShellQuoted(std::string(ZD_TEST_OUTPUT_DIR) + "/" +
+                                                         pictureName)));
+      EXPECT_TRUE(zd_test::dialogs::PressOk(d));
+    });
+    Select(kFirstParticipantNode);
+    EXPECT_TRUE(driver.acted());
+    return shown;
+  }
+
+  // The transponder of the first car in the race file.
+  std::string FirstTransponder() {
+    auto participants = std::make_unique<zd::ParticipantTable>();
+    zd::ClearParticipants(*participants);
+    zd::TextFile file;
+    if (!file.open(zd::kRaceFilePath, zd::OpenMode::Read) ||
+        !zd::FindSection(file, zd::ParticipantsSectionTitle(1)) ||
+        !zd::ReadParticipantsSection(file, *participants)) {
+      return "(unreadable)";
+    }
+    return (*participants)[0].transponder.str();
   }
 
   void Start() {
     SendMessageA(GetDlgItem(window, zd::kStartSeriesButton), BM_CLICK, 0, 0);
     ASSERT_EQ(zd::MainState().race.armed, 1);
+  }
+
+  // The series loaded started and run to its end on a KV2/KV3 decoder: the decoder's clock
+  // starts again at the reset that ends the countdown; the passings are sent when it reads their
+  // time.
+  void RunTimedSeries() {
+    Start();
+    ASSERT_TRUE(WaitForClockReset());
+    for (const Passing& p : kPassings) {
+      ASSERT_TRUE(simulator_->command(TimedPassing(kCars[p.car].transponder, p.at)));
+    }
+    ASSERT_TRUE(WaitFor([&] { return Ended() && zd::MainState().series->rows[2].finished == 1; }))
+        << "the series did not end by its rule";
   }
 
   // The program has taken the decoder's reply to the clock reset: the decoder's clock restarted.
@@ -326,23 +390,12 @@ class RaceEndToEnd : public zd_test::MainWindowTest {
   std::string settingsBefore_;
 };
 
-std::string TimedPassing(int transponder, int32_t at) {
-  return std::to_string(transponder) + " " + std::to_string(at);
-}
 
 TEST_F(RaceEndToEnd, AKv2DecoderTimesTheSeries) {
   StartWith("usb");
   ASSERT_EQ(zd::MainState().interfaceSettings.decoderKind.view(), zd::kUsbDecoderKind);
   OpenAndLoad();
-  Start();
-  // The decoder's clock starts again at the reset that ends the countdown; the passings are sent
-  // when it reads their time.
-  ASSERT_TRUE(WaitForClockReset());
-  for (const Passing& p : kPassings) {
-    ASSERT_TRUE(simulator_->command(TimedPassing(kCars[p.car].transponder, p.at)));
-  }
-  ASSERT_TRUE(WaitFor([&] { return Ended() && zd::MainState().series->rows[2].finished == 1; }))
-      << "the series did not end by its rule";
+  RunTimedSeries();
   const CarTimes times = Implied(kPassings);
   const std::string live = LiveFile();
   Select(kRaceNode);
@@ -393,6 +446,30 @@ TEST_F(RaceEndToEnd, AKv1InterfaceIsTimedByThePc) {
   }
   EXPECT_TRUE(SameBytes(section, ExpectedSection(times, Description(section))));
   EXPECT_TRUE(SameBytes(live, ExpectedLiveFile(times, ElapsedClock(live, times))));
+}
+
+// The first car comes with a transponder that is not its own: its number is scanned in its
+// details, "OK" writes it, and the series loaded afterwards counts the car's passings.
+TEST_F(RaceEndToEnd, ATransponderScannedFromAKv2DecoderIsTheOneTheSeriesCounts) {
+  StartWith("usb");
+  MakeEventFile("000999");
+  OpenEvent();
+  EXPECT_EQ(ScanFirstCar("participant_details_scan.png"), "000101");
+  EXPECT_EQ(FirstTransponder(), "000101");
+  EXPECT_EQ(zd::MainState().timer.participantDialogOpen, 0);
+  Load();
+  RunTimedSeries();
+  Select(kRaceNode);
+  const std::string section = SectionBody(RaceFile(), "DadevuDore1EL1S1");
+  EXPECT_TRUE(SameBytes(section, ExpectedSection(Implied(kPassings), Description(section))));
+}
+
+TEST_F(RaceEndToEnd, ATransponderScannedFromAKv1InterfaceIsWritten) {
+  StartWith("kv1");
+  MakeEventFile("000999");
+  OpenEvent();
+  EXPECT_EQ(ScanFirstCar("participant_details_scan_kv1.png"), "000101");
+  EXPECT_EQ(FirstTransponder(), "000101");
 }
 
 TEST_F(RaceEndToEnd, ADecoderSwitchedOffAndOnAgainLosesNoPassingOnceBack) {
