@@ -8,7 +8,9 @@
 #include "databases/dialog_driver.h"
 #include "../../analysis/driver_entries.h"
 #include "files/handover_files.h"
+#include "live/board_canvas.h"
 #include "unix_shell.h"
+#include "wait_for.h"
 
 // The driver results window opened on "ResultatPilote.res" as the main window writes it, driven
 // by messages as its user would.
@@ -193,6 +195,34 @@ TEST_F(DriverResultsDialog, PrintingRestoresTheCurrentDirectory) {
       GetCurrentDirectoryA(sizeof now, now);
       EXPECT_STREQ(now, opened);
     }
+    Click(d, IDOK);
+  });
+}
+
+// The mouse over a point of the curve labels its lap; a new range lets go of it.
+TEST_F(DriverResultsDialog, TheCurveLabelsTheLapUnderTheMouse) {
+  Hand("Alain", zd_test::SixLaps());
+  WithWindow([&](HWND d) {
+    SendDlgItemMessageA(d, zd::kDriverViewCurve, BM_CLICK, 0, 0);
+    UpdateWindow(d);
+    // Lap 4 stands at (348, 176): the pointer brought there.
+    POINT point = {348, 177};
+    ClientToScreen(d, &point);
+    SetCursorPos(point.x, point.y);
+    zd_test::BoardCanvas shown(613, 540, RGB(1, 2, 3));
+    EXPECT_TRUE(zd_test::WaitFor([&] {
+      UpdateWindow(d);
+      shown.CopyFrom(d);
+      return shown.At(320, 171) == RGB(255, 255, 255);  // inside the label's ellipse
+    }));
+    SavePicture(d, "driver_results_hover.png");
+
+    Type(d, zd::kDriverLastLap, "3");
+    UpdateWindow(d);
+    shown.CopyFrom(d);
+    EXPECT_EQ(shown.Count({300, 147, 400, 177}, RGB(255, 255, 255)), 0);
+    SetCursorPos(0, 0);
+    SendDlgItemMessageA(d, zd::kDriverViewSummary, BM_CLICK, 0, 0);
     Click(d, IDOK);
   });
 }
