@@ -1,7 +1,5 @@
 #include "analysis/driver_results_print.h"
 
-#include <commdlg.h>
-
 #include <cstdio>
 #include <string>
 
@@ -10,6 +8,7 @@
 #include "analysis/driver_results_painting.h"
 #include "analysis/driver_window.h"
 #include "live/gdi_objects.h"
+#include "print/report_drawing.h"
 
 namespace zd {
 
@@ -27,18 +26,6 @@ void Line(HDC dc, COLORREF colour, int x1, int y1, int x2, int y2) {
 }
 
 void Fill(HDC dc, RECT r, COLORREF colour) { FillSolid(dc, r, static_cast<int32_t>(colour)); }
-
-// The logo at 196 × 50, in (25, 25)-(225, 75); a logo that cannot be loaded leaves it empty.
-void DrawLogo(HDC dc, const char* path) {
-  if (path == nullptr || *path == '\0') return;
-  GdiObject logo(LoadImageA(nullptr, path, IMAGE_BITMAP, 196, 50, LR_LOADFROMFILE));
-  if (!logo.get()) return;
-  HDC memory = CreateCompatibleDC(dc);
-  const HGDIOBJ previous = SelectObject(memory, logo.get());
-  StretchBlt(dc, 25, 25, 200, 50, memory, 0, 0, 200, 50, SRCCOPY);
-  SelectObject(memory, previous);
-  DeleteDC(memory);
-}
 
 // The page title and the track line, on every page.
 void DrawHeading(HDC dc, const DriverPrintInputs& in) {
@@ -183,58 +170,10 @@ void DrawCurvePanel(HDC dc, const DriverPrintInputs& in, const LapRangeStats& st
   }
 }
 
-// The print dialog's device mode: portrait, medium quality.
-HGLOBAL PortraitDeviceMode() {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVMODEA));
-  if (block == nullptr) return nullptr;
-  if (auto* mode = static_cast<DEVMODEA*>(GlobalLock(block))) {
-    mode->dmSize = sizeof(DEVMODEA);
-    mode->dmFields = DM_ORIENTATION | DM_PRINTQUALITY;
-    mode->dmOrientation = DMORIENT_PORTRAIT;
-    mode->dmPrintQuality = DMRES_MEDIUM;
-    GlobalUnlock(block);
-  }
-  return block;
-}
-
-template <typename DrawPages>
-void PrintDocument(HWND owner, const DriverPrintInputs& in, const char* savedDirectory,
-                   const char* documentName, DrawPages drawPages) {
-  PRINTDLGA dialog = {};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.hDevMode = PortraitDeviceMode();
-  dialog.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE;
-  dialog.nFromPage = dialog.nToPage = dialog.nMinPage = dialog.nMaxPage = dialog.nCopies = 1;
-  if (PrintDlgA(&dialog) && dialog.hDC != nullptr && in.entry != nullptr &&
-      in.entry->passingCount >= 1) {
-    DOCINFOA document = {};
-    document.cbSize = sizeof document;
-    document.lpszDocName = documentName;
-    if (StartDocA(dialog.hDC, &document) > 0) {
-      drawPages(dialog.hDC);
-      EndDoc(dialog.hDC);
-    }
-  }
-  if (dialog.hDC) DeleteDC(dialog.hDC);
-  if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
-  if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
-  if (savedDirectory != nullptr) SetCurrentDirectoryA(savedDirectory);
-}
-
-void StartMappedPage(HDC dc) {
-  StartPage(dc);
-  SetDriverPageMapping(dc, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES));
-}
-
 }  // namespace
 
 void SetDriverPageMapping(HDC dc, int width, int height) {
-  SetMapMode(dc, MM_ISOTROPIC);
-  SetWindowExtEx(dc, 630, 1120, nullptr);
-  SetViewportExtEx(dc, width, height, nullptr);
-  SetWindowOrgEx(dc, 0, 0, nullptr);
-  SetViewportOrgEx(dc, 0, 0, nullptr);
+  SetReportMapping(dc, width, height, kDriverPage);
 }
 
 void DrawRunSummaryPage(HDC dc, const DriverPrintInputs& in) {
@@ -253,7 +192,6 @@ void DrawRunSummaryPage(HDC dc, const DriverPrintInputs& in) {
   DcState state(dc);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kBlack);
-  DrawLogo(dc, in.logoPath);
   SelectObject(dc, GetStockObject(BLACK_PEN));
   SelectObject(dc, GetStockObject(WHITE_BRUSH));
   Rectangle(dc, 50, 260, 710, 518);
@@ -284,7 +222,6 @@ void DrawLapListPage(HDC dc, const DriverPrintInputs& in, int32_t page) {
   DcState state(dc);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kBlack);
-  DrawLogo(dc, in.logoPath);
   const int32_t columns = DetailPageColumns(n, page);
   for (int32_t c = 0; c < columns; ++c) Fill(dc, {50 + 175 * c, 303, 180 + 175 * c, 325}, RGB(255, 255, 200));
   for (int32_t c = 0; c < columns; ++c) {
@@ -309,21 +246,16 @@ void DrawLapListPage(HDC dc, const DriverPrintInputs& in, int32_t page) {
 }
 
 void PrintRunSummary(HWND owner, const DriverPrintInputs& in, const char* savedDirectory) {
-  PrintDocument(owner, in, savedDirectory, "SYNTHESE RUN : Printing...", [&](HDC dc) {
-    StartMappedPage(dc);
-    DrawRunSummaryPage(dc, in);
-    EndPage(dc);
-  });
+  const int pages = in.entry != nullptr && in.entry->passingCount >= 1 ? 1 : 0;
+  PrintReport(owner, in.logoPath, "SYNTHESE RUN : Printing...", pages,
+              [&](HDC dc, int) { DrawRunSummaryPage(dc, in); }, savedDirectory, kDriverPage);
 }
 
 void PrintLapList(HWND owner, const DriverPrintInputs& in, const char* savedDirectory) {
-  PrintDocument(owner, in, savedDirectory, "DETAIL TOURS : Printing...", [&](HDC dc) {
-    for (int32_t page = 0; page < DetailPageCount(in.entry->passingCount); ++page) {
-      StartMappedPage(dc);
-      DrawLapListPage(dc, in, page);
-      EndPage(dc);
-    }
-  });
+  const int pages = in.entry != nullptr ? DetailPageCount(in.entry->passingCount) : 0;
+  PrintReport(owner, in.logoPath, "DETAIL TOURS : Printing...", pages,
+              [&](HDC dc, int page) { DrawLapListPage(dc, in, page - 1); }, savedDirectory,
+              kDriverPage);
 }
 
 }  // namespace zd

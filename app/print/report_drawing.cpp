@@ -109,16 +109,18 @@ void EndReportDocument(ReportDocument& document) {
   document = ReportDocument();
 }
 
-void SetReportMapping(HDC dc, int horizontalResolution, int verticalResolution) {
+void SetReportMapping(HDC dc, int horizontalResolution, int verticalResolution,
+                      ReportPageSize size) {
   SetMapMode(dc, MM_ISOTROPIC);
-  SetWindowExtEx(dc, kReportPageWidth, kReportPageHeight, nullptr);
+  SetWindowExtEx(dc, size.width, size.height, nullptr);
   SetViewportExtEx(dc, horizontalResolution, verticalResolution, nullptr);
   SetViewportOrgEx(dc, 0, 0, nullptr);
 }
 
-void StartReportPage(HDC dc, int horizontalResolution, int verticalResolution, HDC logo) {
+void StartReportPage(HDC dc, int horizontalResolution, int verticalResolution, HDC logo,
+                     ReportPageSize size) {
   StartPage(dc);
-  SetReportMapping(dc, horizontalResolution, verticalResolution);
+  SetReportMapping(dc, horizontalResolution, verticalResolution, size);
   // 200 units wide although the bitmap is 196 pixels: the frame's own measure.
   if (logo) BitBlt(dc, 25, 25, 200, 50, logo, 0, 0, SRCCOPY);
 }
@@ -200,7 +202,8 @@ void DrawReportPageFrame(HDC dc, const ReportListPage& page) {
 }
 
 bool PrintReport(HWND owner, const char* logoPath, const char* documentName, int pageCount,
-                 const ReportPageDrawer& drawPage, const char* savedDirectory) {
+                 const ReportPageDrawer& drawPage, const char* savedDirectory,
+                 ReportPageSize size) {
   bool printed = false;
   if (HDC printer = OpenReportPrinter(owner)) {
     if (pageCount <= 0) {
@@ -210,7 +213,7 @@ bool PrintReport(HWND owner, const char* logoPath, const char* documentName, int
       if (BeginReportDocument(document, printer, logoPath, documentName)) {
         for (int page = 1; page <= pageCount; ++page) {
           StartReportPage(printer, document.horizontalResolution, document.verticalResolution,
-                          document.logo);
+                          document.logo, size);
           drawPage(printer, page);
           EndPage(printer);
         }

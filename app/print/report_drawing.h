@@ -39,11 +39,19 @@ void EndReportDocument(ReportDocument& document);
 // A loaded logo, drawn by StartReportPage; for the tests' metafile pages.
 HDC CreateReportLogo(HDC reference, const char* logoPath, HGDIOBJ& bitmap, HGDIOBJ& previous);
 
-// The page's mapping: 700 units across, the page fitting the printable area (horizontal x
-// vertical resolution in pixels).
-void SetReportMapping(HDC dc, int horizontalResolution, int verticalResolution);
+// The logical page: 700 × 990 units for the reports in the frame; a printout of its own may
+// have another.
+struct ReportPageSize {
+  int width = kReportPageWidth;
+  int height = kReportPageHeight;
+};
+// The page's mapping: the page's units with equal scales, fitting the printable area (horizontal
+// x vertical resolution in pixels).
+void SetReportMapping(HDC dc, int horizontalResolution, int verticalResolution,
+                      ReportPageSize size = {});
 // Starts the page, sets the mapping and copies the logo (none: the area stays blank).
-void StartReportPage(HDC dc, int horizontalResolution, int verticalResolution, HDC logo);
+void StartReportPage(HDC dc, int horizontalResolution, int verticalResolution, HDC logo,
+                     ReportPageSize size = {});
 
 // The texts of the frame.
 struct ReportFrameTexts {
@@ -93,6 +101,7 @@ void DrawReportText(HDC dc, int x, int y, const std::string& text, int height, b
 // back to savedDirectory in every case. False when nothing was printed.
 using ReportPageDrawer = std::function<void(HDC dc, int page)>;
 bool PrintReport(HWND owner, const char* logoPath, const char* documentName, int pageCount,
-                 const ReportPageDrawer& drawPage, const char* savedDirectory);
+                 const ReportPageDrawer& drawPage, const char* savedDirectory,
+                 ReportPageSize size = {});
 
 }  // namespace zd

@@ -8,23 +8,16 @@
 #include <memory>
 #include <vector>
 
+#include "driver_entries.h"
+
 namespace zd {
 namespace {
 
 std::unique_ptr<SeriesResultEntry> Driver(int32_t start, const std::vector<int32_t>& laps) {
-  auto entry = std::make_unique<SeriesResultEntry>();
-  entry->passingTimes[0] = start;
-  for (std::size_t i = 0; i < laps.size(); ++i) {
-    entry->passingTimes[i + 1] = entry->passingTimes[i] + laps[i];
-  }
-  entry->passingCount = static_cast<int32_t>(laps.size());
-  DeriveLapTimes(*entry);
-  return entry;
+  return zd_test::DriverLaps("", start, laps);
 }
 
-std::unique_ptr<SeriesResultEntry> SixLaps() {
-  return Driver(5000, {31250, 30480, 30990, 45010, 30480, 32600});
-}
+std::unique_ptr<SeriesResultEntry> SixLaps() { return zd_test::DriverLaps("", 5000, zd_test::SixLaps()); }
 
 TEST(DriverCharts, HistogramScaleTopOnScreenAndOnPaper) {
   struct Case {

@@ -5,31 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <initializer_list>
 #include <memory>
 
+#include "driver_entries.h"
 #include "main/passing.h"
 
 namespace zd {
 namespace {
 
-// The driver's entry as the window holds it: race times from cum[0], lap times derived.
-std::unique_ptr<SeriesResultEntry> Driver(int32_t start, std::initializer_list<int32_t> laps) {
-  auto entry = std::make_unique<SeriesResultEntry>();
-  entry->passingTimes[0] = start;
-  int32_t n = 0;
-  for (int32_t lap : laps) {
-    ++n;
-    entry->passingTimes[n] = entry->passingTimes[n - 1] + lap;
-  }
-  entry->passingCount = n;
-  DeriveLapTimes(*entry);
-  return entry;
+std::unique_ptr<SeriesResultEntry> Driver(int32_t start, const std::vector<int32_t>& laps) {
+  return zd_test::DriverLaps("", start, laps);
 }
 
-std::unique_ptr<SeriesResultEntry> SixLaps() {
-  return Driver(5000, {31250, 30480, 30990, 45010, 30480, 32600});
-}
+std::unique_ptr<SeriesResultEntry> SixLaps() { return zd_test::DriverLaps("", 5000, zd_test::SixLaps()); }
 
 using Ten = std::array<int32_t, 10>;
 

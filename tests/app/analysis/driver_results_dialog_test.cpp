@@ -6,9 +6,11 @@
 
 #include "analysis/driver_results_dialog.h"
 #include "databases/dialog_driver.h"
-#include "driver_laps_fixture.h"
+#include "../../analysis/driver_entries.h"
 #include "files/handover_files.h"
+#include "live/board_canvas.h"
 #include "unix_shell.h"
+#include "wait_for.h"
 
 // The driver results window opened on "ResultatPilote.res" as the main window writes it, driven
 // by messages as its user would.
@@ -174,6 +176,55 @@ TEST_F(DriverResultsDialog, AFileThatCannotBeReadShowsNoLaps) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].caption, "Error");
   EXPECT_EQ(boxes[0].text, "Error: File of the driver's detailed results not found");
+}
+
+// Printing gives the current directory back as the window found it, whatever the print dialog
+// did: cancelled, or closed on Wine's box of no printer installed.
+TEST_F(DriverResultsDialog, PrintingRestoresTheCurrentDirectory) {
+  Hand("Alain", zd_test::SixLaps());
+  char opened[MAX_PATH] = {};
+  WithWindow([&](HWND d) {
+    GetCurrentDirectoryA(sizeof opened, opened);
+    for (int command : {zd::kDriverPrintSummary, zd::kDriverPrintLaps}) {
+      ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
+      DialogDriver cancel("Print", IDOK, [](HWND print) {
+        Click(print, GetDlgItem(print, IDCANCEL) != nullptr ? IDCANCEL : IDOK);
+      });
+      SendMessageA(d, WM_COMMAND, command, 0);
+      char now[MAX_PATH] = {};
+      GetCurrentDirectoryA(sizeof now, now);
+      EXPECT_STREQ(now, opened);
+    }
+    Click(d, IDOK);
+  });
+}
+
+// The mouse over a point of the curve labels its lap; a new range lets go of it.
+TEST_F(DriverResultsDialog, TheCurveLabelsTheLapUnderTheMouse) {
+  Hand("Alain", zd_test::SixLaps());
+  WithWindow([&](HWND d) {
+    SendDlgItemMessageA(d, zd::kDriverViewCurve, BM_CLICK, 0, 0);
+    UpdateWindow(d);
+    // Lap 4 stands at (348, 176): the pointer brought there.
+    POINT point = {348, 177};
+    ClientToScreen(d, &point);
+    SetCursorPos(point.x, point.y);
+    zd_test::BoardCanvas shown(613, 540, RGB(1, 2, 3));
+    EXPECT_TRUE(zd_test::WaitFor([&] {
+      UpdateWindow(d);
+      shown.CopyFrom(d);
+      return shown.At(320, 171) == RGB(255, 255, 255);  // inside the label's ellipse
+    }));
+    SavePicture(d, "driver_results_hover.png");
+
+    Type(d, zd::kDriverLastLap, "3");
+    UpdateWindow(d);
+    shown.CopyFrom(d);
+    EXPECT_EQ(shown.Count({300, 147, 400, 177}, RGB(255, 255, 255)), 0);
+    SetCursorPos(0, 0);
+    SendDlgItemMessageA(d, zd::kDriverViewSummary, BM_CLICK, 0, 0);
+    Click(d, IDOK);
+  });
 }
 
 }  // namespace

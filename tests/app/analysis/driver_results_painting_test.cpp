@@ -4,7 +4,7 @@
 
 #include "analysis/driver_charts.h"
 #include "analysis/driver_results_painting.h"
-#include "driver_laps_fixture.h"
+#include "../../analysis/driver_entries.h"
 #include "live/board_canvas.h"
 
 // The three views of the driver results window drawn into a picture in memory, then read pixel

@@ -1,142 +1,52 @@
 #include "gtest_win32.h"
 
 #include <initializer_list>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "analysis/driver_results_print.h"
 #include "analysis/driver_window.h"
-#include "driver_laps_fixture.h"
+#include "../../analysis/driver_entries.h"
+#include "live/board_canvas.h"
+#include "print/metafile_records.h"
 
 // The driver results printouts recorded in enhanced metafiles, one a page, and read back record
-// by record: where each text, line and band of the page stands.
+// by record: where each text and line of the page stands.
 
 namespace {
 
-struct PageText {
-  std::string text;
-  int x = 0;
-  int y = 0;
-  UINT align = 0;
-};
+using zd_test::MetaPage;
+using zd_test::MetaText;
 
-struct PageLine {
-  POINT from{};
-  POINT to{};
-  COLORREF colour = 0;
-};
-
-// What a recorded page holds, in page units.
-struct RecordedPage {
-  std::vector<PageText> texts;
-  std::vector<PageLine> lines;
-  std::vector<RECT> rectangles;
-  int bands = 0;  // filled rectangles (FillRect)
-
-  const PageText* Find(const std::string& text) const {
-    for (const PageText& t : texts)
-      if (t.text == text) return &t;
-    return nullptr;
-  }
-  bool HasTextIn(RECT r) const {
-    for (const PageText& t : texts)
-      if (t.x >= r.left && t.x < r.right && t.y >= r.top && t.y < r.bottom) return true;
-    return false;
-  }
-  int LinesOf(COLORREF colour) const {
-    int n = 0;
-    for (const PageLine& l : lines) n += l.colour == colour;
-    return n;
-  }
-};
-
-class Recorder {
- public:
-  static int CALLBACK Record(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) {
-    auto* self = reinterpret_cast<Recorder*>(data);
-    self->Take(record);
-    return 1;
-  }
-  RecordedPage page;
-
- private:
-  void Take(const ENHMETARECORD* record) {
-    switch (record->iType) {
-      case EMR_SETTEXTALIGN:
-        align_ = reinterpret_cast<const EMRSETTEXTALIGN*>(record)->iMode;
-        break;
-      case EMR_CREATEPEN: {
-        const auto* pen = reinterpret_cast<const EMRCREATEPEN*>(record);
-        pens_[pen->ihPen] = pen->lopn.lopnColor;
-        break;
-      }
-      case EMR_SELECTOBJECT: {
-        const DWORD object = reinterpret_cast<const EMRSELECTOBJECT*>(record)->ihObject;
-        if (object == (0x80000000 | BLACK_PEN)) {
-          colour_ = RGB(0, 0, 0);
-        } else if (pens_.count(object) != 0) {
-          colour_ = pens_[object];
-        }
-        break;
-      }
-      case EMR_MOVETOEX:
-        at_ = {reinterpret_cast<const EMRMOVETOEX*>(record)->ptl.x,
-               reinterpret_cast<const EMRMOVETOEX*>(record)->ptl.y};
-        break;
-      case EMR_LINETO: {
-        const POINTL p = reinterpret_cast<const EMRLINETO*>(record)->ptl;
-        page.lines.push_back({at_, {p.x, p.y}, colour_});
-        at_ = {p.x, p.y};
-        break;
-      }
-      case EMR_RECTANGLE: {
-        const RECTL r = reinterpret_cast<const EMRRECTANGLE*>(record)->rclBox;
-        page.rectangles.push_back({r.left, r.top, r.right, r.bottom});
-        break;
-      }
-      case EMR_FILLRGN:
-      case EMR_BITBLT:
-        ++page.bands;
-        break;
-      case EMR_EXTTEXTOUTW: {
-        const auto* out = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-        const auto* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) +
-                                                             out->emrtext.offString);
-        char text[512] = {};
-        WideCharToMultiByte(1252, 0, chars, static_cast<int>(out->emrtext.nChars), text,
-                            sizeof text - 1, nullptr, nullptr);
-        page.texts.push_back({text, out->emrtext.ptlReference.x, out->emrtext.ptlReference.y, align_});
-        break;
-      }
-      case EMR_EXTTEXTOUTA: {
-        const auto* out = reinterpret_cast<const EMREXTTEXTOUTA*>(record);
-        const char* chars =
-            reinterpret_cast<const char*>(record) + out->emrtext.offString;
-        page.texts.push_back({std::string(chars, out->emrtext.nChars), out->emrtext.ptlReference.x,
-                              out->emrtext.ptlReference.y, align_});
-        break;
-      }
-    }
-  }
-  UINT align_ = 0;
-  COLORREF colour_ = 0;
-  POINT at_{};
-  std::map<DWORD, COLORREF> pens_;
-};
-
-// One page drawn by draw into a metafile at one device unit per page unit, then read back.
+// One page drawn on a metafile at one device unit per page unit, then read back.
 template <typename Draw>
-RecordedPage RecordPage(Draw draw) {
-  HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-  EXPECT_NE(dc, nullptr);
-  zd::SetDriverPageMapping(dc, 630, 1120);
-  draw(dc);
-  HENHMETAFILE metafile = CloseEnhMetaFile(dc);
-  Recorder recorder;
-  EnumEnhMetaFile(nullptr, metafile, &Recorder::Record, &recorder, nullptr);
-  DeleteEnhMetaFile(metafile);
-  return recorder.page;
+MetaPage RecordPage(Draw draw) {
+  zd_test::MetafilePage metafile;
+  zd::SetDriverPageMapping(metafile.dc(), 630, 1120);
+  draw(metafile.dc());
+  return metafile.read();
+}
+
+bool HasTextIn(const MetaPage& page, RECT r) {
+  for (const MetaText& t : page.texts)
+    if (t.x >= r.left && t.x < r.right && t.y >= r.top && t.y < r.bottom) return true;
+  return false;
+}
+
+// The curve is the page's only line 2 units wide.
+int CurveSegments(const MetaPage& page) {
+  int n = 0;
+  for (const zd_test::MetaLine& l : page.lines) n += l.width == 2;
+  return n;
+}
+
+// The same page drawn on a white picture, for a look at it.
+template <typename Draw>
+void SavePagePicture(const std::string& name, Draw draw) {
+  zd_test::BoardCanvas canvas(720, 1120, RGB(255, 255, 255));
+  zd::SetDriverPageMapping(canvas.dc(), 630, 1120);
+  draw(canvas.dc());
+  EXPECT_TRUE(canvas.SavePng(std::string(ZD_TEST_OUTPUT_DIR) + "/" + name));
 }
 
 struct Placed {
@@ -146,11 +56,11 @@ struct Placed {
 };
 
 // Each text at its place, with its alignment; where it is not, where the text stands instead.
-void ExpectTexts(const RecordedPage& page, std::initializer_list<Placed> expected) {
+void ExpectTexts(const MetaPage& page, std::initializer_list<Placed> expected) {
   for (const Placed& e : expected) {
-    const PageText* found = nullptr;
+    const MetaText* found = nullptr;
     std::string elsewhere;
-    for (const PageText& t : page.texts) {
+    for (const MetaText& t : page.texts) {
       if (t.text != e.text) continue;
       if (t.x == e.x && t.y == e.y) found = &t;
       elsewhere += " (" + std::to_string(t.x) + ", " + std::to_string(t.y) + ")";
@@ -169,7 +79,9 @@ zd::DriverPrintInputs Inputs(const zd::SeriesResultEntry& entry, int32_t from, i
 
 TEST(DriverResultsPrint, RunSummaryPageOfTheSixLaps) {
   auto six = zd_test::DriverLaps("Alain", 5000, zd_test::SixLaps());
-  const RecordedPage page = RecordPage([&](HDC dc) { zd::DrawRunSummaryPage(dc, Inputs(*six, 1, 6)); });
+  const auto draw = [&](HDC dc) { zd::DrawRunSummaryPage(dc, Inputs(*six, 1, 6)); };
+  const MetaPage page = RecordPage(draw);
+  SavePagePicture("driver_print_summary.png", draw);
   ExpectTexts(page, {
       {" Open - EL1 - Série1  : Alain", 360, 130, TA_CENTER},
       {" Piste : Nord   (.) ", 50, 210, TA_LEFT},
@@ -199,22 +111,21 @@ TEST(DriverResultsPrint, RunSummaryPageOfTheSixLaps) {
       {"Temps", 705, 761, TA_RIGHT},
   });
   // Class counts at 560, the curve's lap labels under their points.
-  const PageText* firstCount = nullptr;
-  for (const PageText& t : page.texts)
+  const MetaText* firstCount = nullptr;
+  for (const MetaText& t : page.texts)
     if (t.x == 560 && t.y == 325) firstCount = &t;
   ASSERT_NE(firstCount, nullptr);
   EXPECT_EQ(firstCount->text, "2");
   ExpectTexts(page, {{"4", 388, 1045, TA_CENTER}});  // 108 + 560·3/6
   // No page number and no footer text.
-  EXPECT_FALSE(page.HasTextIn({600, 1080, 720, 1120}));
-  // The three white panels; the curve's five segments.
-  EXPECT_GE(page.rectangles.size(), 3u);
-  EXPECT_EQ(page.LinesOf(RGB(0, 180, 100)), 5);
+  EXPECT_FALSE(HasTextIn(page, {600, 1080, 720, 1120}));
+  // The curve's five segments.
+  EXPECT_EQ(CurveSegments(page), 5);
 }
 
 TEST(DriverResultsPrint, AnInvertedRangePrintsZerosAndBareCurveAxes) {
   auto six = zd_test::DriverLaps("Alain", 5000, zd_test::SixLaps());
-  const RecordedPage page = RecordPage([&](HDC dc) { zd::DrawRunSummaryPage(dc, Inputs(*six, 4, 3)); });
+  const MetaPage page = RecordPage([&](HDC dc) { zd::DrawRunSummaryPage(dc, Inputs(*six, 4, 3)); });
   ExpectTexts(page, {
       {"Synthèse du run entre tour 4 et tour 3", 370, 270, TA_CENTER},
       {"Evolution des temps au tour entre tour 4 et tour 3", 370, 830, TA_CENTER},
@@ -222,26 +133,26 @@ TEST(DriverResultsPrint, AnInvertedRangePrintsZerosAndBareCurveAxes) {
       {"Tours", 705, 1041, TA_RIGHT},
       {"Temps", 115, 850, TA_RIGHT},
   });
-  for (const PageText& t : page.texts) {
+  for (const MetaText& t : page.texts) {
     if (t.x == 280) {
       EXPECT_EQ(t.text, "0.000");
     }
   }
   // The curve panel: its two axes and titles, nothing else.
-  EXPECT_EQ(page.LinesOf(RGB(0, 180, 100)), 0);
+  EXPECT_EQ(CurveSegments(page), 0);
   int curveLines = 0;
-  for (const PageLine& l : page.lines)
-    if (l.from.y >= 840 && l.from.y <= 1078) ++curveLines;
+  for (const zd_test::MetaLine& l : page.lines)
+    if (l.y1 >= 840 && l.y1 <= 1078) ++curveLines;
   EXPECT_EQ(curveLines, 2);
   int curveTexts = 0;
-  for (const PageText& t : page.texts)
+  for (const MetaText& t : page.texts)
     if (t.y > 830 && t.y < 1078) ++curveTexts;
   EXPECT_EQ(curveTexts, 2);
 }
 
 TEST(DriverResultsPrint, HistogramScaleOfAHundredIsTwoHundredOnPaper) {
   auto hundred = zd_test::DriverLaps("Alain", 0, std::vector<int32_t>(100, 30000));
-  const RecordedPage page =
+  const MetaPage page =
       RecordPage([&](HDC dc) { zd::DrawRunSummaryPage(dc, Inputs(*hundred, 1, 100)); });
   // Levels of 40 laps: the top label reads 200.
   ExpectTexts(page, {{"40", 85, 721, TA_RIGHT}, {"200", 85, 593, TA_RIGHT}});
@@ -253,13 +164,15 @@ TEST(DriverResultsPrint, LapListPages) {
   ASSERT_EQ(zd::DetailPageCount(250), 3);
   for (int32_t p = 0; p < 3; ++p) {
     SCOPED_TRACE(p);
-    const RecordedPage page = RecordPage([&](HDC dc) { zd::DrawLapListPage(dc, in, p); });
+    const auto draw = [&](HDC dc) { zd::DrawLapListPage(dc, in, p); };
+    const MetaPage page = RecordPage(draw);
+    SavePagePicture("driver_print_laps_" + std::to_string(p + 1) + ".png", draw);
     ExpectTexts(page, {{" Open - EL1 - Série1  : Alain", 360, 130, TA_CENTER},
                        {"Détail des temps au tour", 370, 270, TA_CENTER}});
     int headers = 0;
     int rows = 0;
-    const PageText* last = nullptr;
-    for (const PageText& t : page.texts) {
+    const MetaText* last = nullptr;
+    for (const MetaText& t : page.texts) {
       if (t.text == "Tours" && t.y == 308) ++headers;
       if (t.text.rfind("T ", 0) == 0) {
         ++rows;
@@ -274,15 +187,15 @@ TEST(DriverResultsPrint, LapListPages) {
       EXPECT_EQ(last->text, "T 250");
       EXPECT_EQ(last->x, 265);
       EXPECT_EQ(last->y, 935);
-      const PageText* time = page.Find(std::string("30.") + std::to_string(249 * 137 % 1000));
+      const MetaText* time = page.findText(std::string("30.") + std::to_string(249 * 137 % 1000));
       ASSERT_NE(time, nullptr);
       EXPECT_EQ(time->x, 350);
     }
-    EXPECT_FALSE(page.HasTextIn({600, 1040, 720, 1120}));
+    EXPECT_FALSE(HasTextIn(page, {600, 1040, 720, 1120}));
   }
   // 101 laps: the second page holds lap 101 alone.
   auto more = zd_test::DriverLaps("Alain", 0, zd_test::ManyLaps(101));
-  const RecordedPage second =
+  const MetaPage second =
       RecordPage([&](HDC dc) { zd::DrawLapListPage(dc, Inputs(*more, 1, 101), 1); });
   ExpectTexts(second, {{"T 101", 90, 335, TA_RIGHT}});
   EXPECT_EQ(zd::DetailPageCount(101), 2);

@@ -1,6 +1,6 @@
 #pragma once
-// A driver's laps for the tests of the driver results window: the entry as the window holds it,
-// and "ResultatPilote.res" written for it.
+// A driver's laps for the tests of the driver analysis, native and under Wine: the entry as the
+// driver results window holds it.
 
 #include <memory>
 #include <string>
