@@ -14,10 +14,12 @@ ZD_BUILD_PACKAGES=(
 # npm fetches the flag pictures at build time; a Node.js installed from elsewhere brings its own.
 command -v npm >/dev/null || ZD_BUILD_PACKAGES+=(npm)
 # What the tests need besides; the fuzz targets are built by clang, with libFuzzer and the
-# sanitizers' runtimes.
+# sanitizers' runtimes; the printing tests print to a PDF queue of their own CUPS server and read
+# the PDF back.
 ZD_TEST_PACKAGES=(
   x11-utils xauth
   clang libclang-rt-14-dev
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 # Installs those of the given packages that are missing.

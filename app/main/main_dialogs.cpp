@@ -1,6 +1,7 @@
 #include "main/main_dialogs.h"
 
 #include "databases/entrant_dialogs.h"
+#include "databases/participants_dialog.h"
 #include "databases/reference_dialogs.h"
 #include "main/decoder_link.h"
 #include "phases/parameters_dialogs.h"
@@ -38,6 +39,9 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
       break;
     case MainDialog::Penalties:
       OpenPenaltiesDialog(owner);
+      break;
+    case MainDialog::Participants:
+      OpenParticipantsDialog(owner);
       break;
     case MainDialog::PracticeParameters:
       OpenPracticeParametersDialog(owner);
