@@ -88,6 +88,11 @@ TEST_F(ParticipantsDialog, AddsAndRemovesDriversThenValiderWritesTheRaceFile) {
     EXPECT_EQ(Lines(d, 5203), (std::vector<std::string>{"Alain", "Ann", "Brigitte", "Denis",
                                                          "Emma", "Fred", "Zed"}));
     EXPECT_EQ(Text(d, 5202), "(7)");
+    // What the user sees, for a look at the dialog.
+    RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_TRUE(zd_test::RunShell(
+        "import -window root " +
+        zd_test::ShellQuoted(std::string(ZD_TEST_OUTPUT_DIR) + "/participants_dialog.png")));
     // Focus changes and list selections do not close it.
     SendMessageA(d, WM_COMMAND, MAKEWPARAM(5203, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(GetDlgItem(d, 5203)));
