@@ -15,11 +15,13 @@ ZD_BUILD_PACKAGES=(
 command -v npm >/dev/null || ZD_BUILD_PACKAGES+=(npm)
 # What the tests need besides: the spelling check of the built-in texts uses hunspell and
 # its dictionaries; the fuzz targets are built by clang, with libFuzzer and the
-# sanitizers' runtimes.
+# sanitizers' runtimes; the printing tests print to a PDF queue of their own CUPS server and read
+# the PDF back.
 ZD_TEST_PACKAGES=(
   x11-utils xauth
   hunspell hunspell-de-de hunspell-it hunspell-pt-br hunspell-es
   clang libclang-rt-14-dev
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 # Installs those of the given packages that are missing.

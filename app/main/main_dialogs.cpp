@@ -6,6 +6,7 @@
 #include "analysis/driver_results_dialog.h"
 #include "databases/entrant_dialogs.h"
 #include "databases/event_setup_dialogs.h"
+#include "databases/participants_dialog.h"
 #include "databases/reference_dialogs.h"
 #include "lang/translation_window.h"
 #include "live/settings_dialogs.h"
@@ -59,6 +60,9 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
       break;
     case MainDialog::DisplaySettings:
       OpenDisplaySettingsDialog(owner);
+      break;
+    case MainDialog::Participants:
+      OpenParticipantsDialog(owner);
       break;
     case MainDialog::PracticeParameters:
       OpenPracticeParametersDialog(owner);

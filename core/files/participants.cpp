@@ -42,8 +42,9 @@ void SortParticipantsByName(ParticipantTable& table) {
   table = sorted;
 }
 
-Outcome WriteParticipantsSection(TextFile& file, std::string_view title,
-                                 const ParticipantTable& table) {
+namespace {
+
+std::string ParticipantsBody(const ParticipantTable& table) {
   FieldWriter body;
   for (const ParticipantRecord& p : table) {
     body.text(p.name)
@@ -59,7 +60,19 @@ Outcome WriteParticipantsSection(TextFile& file, std::string_view title,
     for (const auto& f : p.frequencies) body.text(f);
     body.endLine();
   }
-  return RewriteSection(file, title, filler::kParticipants, body.str(), kParticipantsNotFound);
+  return body.take();
+}
+
+}  // namespace
+
+bool ParticipantsFit(const ParticipantTable& table) {
+  return DiskSize(ParticipantsBody(table)) <= 2 * static_cast<std::size_t>(filler::kParticipants) + 2;
+}
+
+Outcome WriteParticipantsSection(TextFile& file, std::string_view title,
+                                 const ParticipantTable& table) {
+  return RewriteSection(file, title, filler::kParticipants, ParticipantsBody(table),
+                        kParticipantsNotFound);
 }
 
 bool ReadParticipantsSection(TextFile& file, ParticipantTable& table) {

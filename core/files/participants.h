@@ -33,6 +33,9 @@ void ClearParticipants(ParticipantTable& table);
 // as its unsigned value; empty names last; equal names in the reverse of their table order.
 void SortParticipantsByName(ParticipantTable& table);
 
+// Whether the 200 records fit their section of the race file: records whose texts all have their
+// full width can take more than the section holds.
+bool ParticipantsFit(const ParticipantTable& table);
 Outcome WriteParticipantsSection(TextFile& file, std::string_view title,
                                  const ParticipantTable& table);
 // Reads the 200 lines at the position FindSection left into a table the caller cleared; returns

@@ -147,6 +147,18 @@ Outcome WriteSeriesArrangementRecords(TextFile& file, std::string_view title,
       kArrangementNotFound);
 }
 
+bool SeriesArrangementFits(const SeriesArrangement& arrangement) {
+  return DiskSize(NamesBody(arrangement.driversPerSeries, kArrangementSlots,
+                            [&](int i) { return arrangement.names[i].view(); })) <=
+         2 * static_cast<std::size_t>(filler::kSeriesArrangement) + 2;
+}
+
+bool StartingGridFits(const StartingGrid& grid) {
+  return DiskSize(NamesBody(grid.qualifiedCount, kGridSlots,
+                            [&](int i) { return grid.names[i].view(); })) <=
+         2 * static_cast<std::size_t>(filler::kRoundArrangement) + 2;
+}
+
 Outcome WriteSeriesArrangementNames(TextFile& file, std::string_view title,
                                     const SeriesArrangement& arrangement) {
   return RewriteSection(file, title, filler::kSeriesArrangement,

@@ -90,6 +90,11 @@ std::string ArrangementSectionTitle(int race, RacePhase phase);  // "DadevuDore%
 std::string PointsSectionTitle(int race, RacePhase phase);       // "DadevuDore%dEssaisPoints"...
 std::string ClassementSectionTitle(int race, RacePhase phase);   // "DadevuDore%dEssaisClassement"...
 
+// Whether the names fit their section of the race file: 250 (200) names of 39 characters take
+// more than it holds.
+bool SeriesArrangementFits(const SeriesArrangement& arrangement);
+bool StartingGridFits(const StartingGrid& grid);
+
 // Writers. Names bodies write "(NA)" for an empty name, so that no name line is ever empty.
 Outcome WriteParametersSection(TextFile& file, std::string_view title,
                                const SeriesParameters& parameters);
