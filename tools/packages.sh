@@ -16,7 +16,7 @@ command -v npm >/dev/null || ZD_BUILD_PACKAGES+=(npm)
 # What the tests need besides; the fuzz targets are built by clang, with libFuzzer and the
 # sanitizers' runtimes.
 ZD_TEST_PACKAGES=(
-  x11-utils xauth
+  x11-utils xauth python3-pyftpdlib
   clang libclang-rt-14-dev
 )
 
