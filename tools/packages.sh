@@ -18,7 +18,7 @@ command -v npm >/dev/null || ZD_BUILD_PACKAGES+=(npm)
 # sanitizers' runtimes; the printing tests print to a PDF queue of their own CUPS server and read
 # the PDF back.
 ZD_TEST_PACKAGES=(
-  x11-utils xauth
+  x11-utils xauth python3-pyftpdlib
   hunspell hunspell-de-de hunspell-it hunspell-pt-br hunspell-es
   clang libclang-rt-14-dev
   cups printer-driver-cups-pdf poppler-utils

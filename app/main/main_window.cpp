@@ -19,6 +19,7 @@
 #include "main/menus.h"
 #include "main/message_box.h"
 #include "main/tree_view.h"
+#include "web/live_publishing.h"
 
 namespace zd {
 
@@ -157,6 +158,18 @@ void SetDefaults(HWND window, MainWindowState& s) {
   s.timer.countdownText = CountdownText(s.series->parameters.countdown);
 }
 
+// Both flags cleared in the file and in the window's copy, so that no live upload goes out until
+// the internet settings switch sending on: done at start and at the end, so that a run that
+// crashed leaves it off too.
+void SwitchLivePublishingOff(HWND owner, MainWindowState& s) {
+  s.webEventInfo = WebEventInfo{};
+  ReadWebEventInfo(s.webEventInfo);
+  s.webEventInfo.connected = 0;
+  s.webEventInfo.activated = 0;
+  const Outcome written = WriteWebEventInfo(s.webEventInfo);
+  if (!written) ShowMessage(owner, written.message.c_str(), kErrorCaption, MB_OK);
+}
+
 void SetControlFonts(HWND window, MainWindowState& s) {
   s.controlFont = CreateFontA(16, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
   const WPARAM font = reinterpret_cast<WPARAM>(s.controlFont);
@@ -184,6 +197,7 @@ bool OnCreate(HWND window) {
   // The working file of the last run survives as the crash copy, unless it is an empty event.
   if (RaceFileWorthKeeping(kRaceFilePath))
     CopyFileA("Private\\Course.race2", kCrashCopyPath, FALSE);
+  SwitchLivePublishingOff(window, s);
 
   s.arrowCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   s.sizeCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZEWE));
@@ -253,14 +267,10 @@ void OnDestroy(HWND window) {
   }
 
   // Live publishing stays off at the next start until the internet settings switch it on.
-  s.webEventInfo = WebEventInfo{};
-  ReadWebEventInfo(s.webEventInfo);
-  s.webEventInfo.connected = 0;
-  s.webEventInfo.activated = 0;
-  const Outcome written = WriteWebEventInfo(s.webEventInfo);
-  if (!written) ShowMessage(nullptr, written.message.c_str(), kErrorCaption, MB_OK);
+  SwitchLivePublishingOff(nullptr, s);
 
   KillTimer(window, kMainTimerId);
+  StopLiveUploads();
   if (s.controlFont) DeleteObject(s.controlFont);
   s.controlFont = nullptr;
   ReleaseDC(window, s.dc);

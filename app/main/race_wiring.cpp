@@ -16,6 +16,7 @@
 #include "main/transponder_controls.h"
 #include "main/transponder_scan.h"
 #include "main/tree_view.h"
+#include "web/live_publishing.h"
 
 namespace zd {
 
@@ -56,8 +57,10 @@ class WindowRaceHooks final : public RaceHooks {
     SendLiveScreenRefresh(s.liveScreen, s.liveScreenOpen, what);
   }
 
-  // Live publishing comes with the web publishing; until then nothing is sent.
-  void uploadLiveFile() override {}
+  // The worker sends the copy; the timer's tick shows how it went.
+  void uploadLiveFile() override {
+    if (!SubmitLiveFile(MainState().webEventInfo)) reportStatus(kLiveFileNotFound);
+  }
 
   void reportStatus(std::string_view text) override {
     const std::string status(text);
@@ -214,7 +217,11 @@ void LeaveBoardEditing(HWND window) {
   Surfaces(window).removeClubTransponderBox();
 }
 
-void MainTimerTick(HWND window) { RunMainTimerTick(MainRaceControl(window)); }
+void MainTimerTick(HWND window) {
+  RunMainTimerTick(MainRaceControl(window));
+  const std::string_view upload = CollectLiveUpload();
+  if (!upload.empty()) Hooks(window).reportStatus(upload);
+}
 
 void SeriesButtonCommand(HWND window, int command) {
   const SeriesCommandContext context = MainSeriesCommands(window);

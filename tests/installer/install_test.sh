@@ -44,12 +44,15 @@ settings="$folder/RéglagesInterface2.rg"
 display="$folder/Private/RéglagesAffichage.rgsc"
 languages="$folder/Translation/FenetrePrincipale.trans"
 menu="$folder/Translation/MenuPrincipal.trans"
+site="$folder/Private/SiteWeb.rg"
 
 # A fresh install: the program, its own files, the factory settings, the shortcut, the uninstaller.
 install_silently
 file "$folder/ZentrikDizavirov.exe" | grep -q 'PE32+ executable (GUI) x86-64.*MS Windows' ||
   fail "the installed program is no 64-bit Windows program: $(file "$folder/ZentrikDizavirov.exe")"
 cmp -s "$program" "$folder/ZentrikDizavirov.exe" || fail "the installed program is not the one built"
+# The web site's settings come with no site.
+[[ $(tr -d '\r' <"$site") == $'ftp=\nscripts=\naccount=' ]] || fail "a site is installed: $site"
 for installed in "$settings" "$display" "$folder/RéglagesSons.rg" "$folder/sons/cloche.wav" \
   "$folder/paysDrapeaux/FRA.bmp" "$folder/Translation/MenuPrincipal.trans" \
   "$folder/Translation/FenetreTraduction.usine" "$folder/Translation/BaseCategoriesAge.trans" \
@@ -76,6 +79,8 @@ cp "$settings" "$work/settings.kept"
 cp "$display" "$work/display.kept"
 cp "$languages" "$work/languages.kept"
 cp "$menu" "$work/menu.kept"
+printf 'ftp=ftp://127.0.0.1/\r\nscripts=http://127.0.0.1/\r\naccount=a:b\r\n' >"$site"
+cp "$site" "$work/site.kept"
 printf 'damaged' >"$folder/ZentrikDizavirov.exe"
 
 install_silently
@@ -83,6 +88,7 @@ cmp -s "$work/settings.kept" "$settings" || fail "installing again changed Régl
 cmp -s "$work/display.kept" "$display" || fail "installing again changed the column widths"
 cmp -s "$work/languages.kept" "$languages" || fail "installing again changed the languages"
 cmp -s "$work/menu.kept" "$menu" || fail "installing again changed the edited menu text"
+cmp -s "$work/site.kept" "$site" || fail "installing again changed the web site's settings"
 cmp -s "$program" "$folder/ZentrikDizavirov.exe" || fail "installing again did not replace the program"
 
 # ./run installs the same way before it starts the program.

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -357,6 +358,15 @@ TEST_F(MenuCommandsTest, InterfaceInternetAndHelp) {
       ASSERT_TRUE(WriteWebEventInfo(info).ok);
     };
   };
+  // With "WebResults" gone and the dialog writing nothing, the reread makes the folder again.
+  std::system("rm -rf WebResults");
+  OnDialog(MainDialog::Internet, [] {});
+  Run(1023);
+  struct stat folder {};
+  EXPECT_EQ(::stat("WebResults", &folder), 0);
+  EXPECT_TRUE(S_ISDIR(folder.st_mode));
+  commandWindow.livePublishing.clear();
+
   OnDialog(MainDialog::Internet, publishing(1, 1));
   Run(1023);
   EXPECT_EQ(webEventInfo.videoLink.view(), "http://video");

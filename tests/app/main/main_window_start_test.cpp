@@ -285,6 +285,13 @@ TEST_F(MainWindowStart, InstalledFolderInTheChosenLanguage) {
   WriteWholeFile(InDataFolder("Private\\Course.race2"), previous);
 
   ASSERT_NE(Start(), nullptr);
+  // Sending is off from the start: a run that crashed cannot leave it on.
+  zd::WebEventInfo atStart;
+  ASSERT_TRUE(zd::ReadWebEventInfo(atStart));
+  EXPECT_EQ(atStart.connected, 0);
+  EXPECT_EQ(atStart.activated, 0);
+  EXPECT_EQ(atStart.eventId.view(), "GP_12_07_2026");
+  EXPECT_EQ(zd::MainState().webEventInfo.activated, 0);
   char className[32] = {};
   GetClassNameA(window_, className, sizeof className);
   EXPECT_STREQ(className, "classeF");

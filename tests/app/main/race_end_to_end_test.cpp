@@ -28,6 +28,8 @@
 #include "main_window_fixture.h"
 #include "unix_shell.h"
 #include "wait_for.h"
+#include "web/live_upload.h"
+#include "web/web_site_process.h"
 
 namespace {
 
@@ -58,6 +60,9 @@ const std::array<Car, 3> kCars = {{
     {"Bruno Keller", "12", "MC Bern", "SUI", "TT 1/8", 102},
     {"Carla Rossi", "3", "RC Roma", "ITA", "Piste 1/10", 103},
 }};
+
+constexpr const char* kRemoteLiveFile =
+    "public_html/ZentrikRiduduzud/Ligue_Sud/GP_05_06_2012/RiduduzudLive.txt";
 
 // One passing as the simulator sends it: the car (0 to 2) and when, in ms of the race.
 struct Passing {
@@ -188,6 +193,30 @@ std::string TimedPassing(int transponder, int32_t at) {
   return std::to_string(transponder) + " " + std::to_string(at);
 }
 
+// The times as recorded in the section, read back, each checked against when it was sent: the PC
+// times a passing when it reads it, shortly after.
+CarTimes PcTimes(const std::string& section, const CarTimes& sent) {
+  CarTimes times{};
+  std::size_t at = 0;
+  for (int car = 0; car < 3; ++car) {
+    const std::size_t end = section.find("\r\n", at);
+    std::vector<std::string> fields;
+    std::size_t from = at;
+    for (std::size_t tab; (tab = section.find('\t', from)) < end; from = tab + 1) {
+      fields.push_back(section.substr(from, tab - from));
+    }
+    at = end + 2;
+    EXPECT_EQ(fields.size(), 11u) << car << "\n" << section;
+    if (fields.size() != 11u) return times;
+    for (int k = 0; k < 3; ++k) {
+      times[car][k] = std::stoi(fields[8 + k]);
+      EXPECT_GE(times[car][k], sent[car][k] - 50) << car << " " << k;
+      EXPECT_LE(times[car][k], sent[car][k] + 500) << car << " " << k;
+    }
+  }
+  return times;
+}
+
 class RaceEndToEnd : public zd_test::MainWindowTest {
  protected:
   // The simulator on its COM port and the port saved in the interface settings, before the
@@ -210,6 +239,8 @@ class RaceEndToEnd : public zd_test::MainWindowTest {
     zd::CloseDecoderPort();
     simulator_.reset();
     if (!settingsPath_.empty()) WriteWindowsFile(settingsPath_, settingsBefore_);
+    if (!siteSettingsPath_.empty()) WriteWindowsFile(siteSettingsPath_, siteSettingsBefore_);
+    site_.reset();
     DeleteFileA(kEventFile.c_str());
     RemoveDirectoryA(kFolder.c_str());
   }
@@ -380,18 +411,87 @@ class RaceEndToEnd : public zd_test::MainWindowTest {
     return description;
   }
 
+  // The local FTP site as the program's web site, its web event folder made; sending stays off
+  // until SwitchSendingOn.
+  void UseWebSite(bool silent = false) {
+    site_ = std::make_unique<zd_test::WebSiteProcess>();
+    ASSERT_TRUE(site_->makeRemoteFolder("public_html/ZentrikRiduduzud/Ligue_Sud/GP_05_06_2012"));
+    ASSERT_TRUE(site_->start(silent));
+    siteSettingsPath_ = zd_test::InDataFolder("Private\\SiteWeb.rg");
+    siteSettingsBefore_ = ReadWindowsFile(siteSettingsPath_);
+    ASSERT_TRUE(site_->writeSettings(siteSettingsPath_));
+  }
+  // As the internet settings leave it once sending is on.
+  void SwitchSendingOn() {
+    zd::WebEventInfo& info = zd::MainState().webEventInfo;
+    info.connected = 1;
+    info.activated = 1;
+    info.championshipFolder = "Ligue_Sud";
+    info.eventId = "GP_05_06_2012";
+  }
+  std::string StatusText() {
+    char status[512] = {};
+    GetDlgItemTextA(window, zd::kScanStatus, status, sizeof status);
+    return status;
+  }
+  // Waits like WaitFor, timing each main-timer tick the window handles meanwhile.
+  template <typename Condition>
+  bool WaitTimingTicks(Condition condition, int64_t& longestTick) {
+    const int64_t deadline = NowMs() + zd_test::kDeadlineMs;
+    for (;;) {
+      if (condition()) return true;
+      if (NowMs() >= deadline) return false;
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        const bool tick = message.message == WM_TIMER && message.hwnd == window;
+        LARGE_INTEGER before, after, frequency;
+        QueryPerformanceCounter(&before);
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+        QueryPerformanceCounter(&after);
+        QueryPerformanceFrequency(&frequency);
+        if (tick)
+          longestTick = std::max<int64_t>(longestTick, (after.QuadPart - before.QuadPart) * 1000 /
+                                                           frequency.QuadPart);
+      }
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+  }
+
   std::string RaceFile() { return ReadWindowsFile(zd_test::InDataFolder("Private\\Course.race2")); }
+  // The live file as the upload sends it.
+  std::string LiveFileWithLineFeeds() {
+    std::string text = LiveFile();
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+    return text;
+  }
+
+  // The series started and timed by a KV2/KV3 decoder: its clock starts again at the reset that
+  // ends the countdown; the passings are sent when it reads their time.
+  void RunTimedSeries() {
+    Start();
+    ASSERT_TRUE(WaitForClockReset());
+    for (const Passing& p : kPassings) {
+      ASSERT_TRUE(simulator_->command(TimedPassing(kCars[p.car].transponder, p.at)));
+    }
+    ASSERT_TRUE(WaitFor([&] { return Ended() && zd::MainState().series->rows[2].finished == 1; }))
+        << "the series did not end by its rule";
+  }
   std::string LiveFile() { return ReadWindowsFile(zd_test::InDataFolder("WebResults\\Live.txt")); }
 
   std::unique_ptr<zd_test::DecoderSimulatorProcess> simulator_;
+  std::unique_ptr<zd_test::WebSiteProcess> site_;
 
  private:
+  std::string siteSettingsPath_;
+  std::string siteSettingsBefore_;
   std::string settingsPath_;
   std::string settingsBefore_;
 };
 
-
 TEST_F(RaceEndToEnd, AKv2DecoderTimesTheSeries) {
+  // The site is there, but sending was never switched on: nothing goes to it.
+  UseWebSite();
   StartWith("usb");
   ASSERT_EQ(zd::MainState().interfaceSettings.decoderKind.view(), zd::kUsbDecoderKind);
   OpenAndLoad();
@@ -403,6 +503,84 @@ TEST_F(RaceEndToEnd, AKv2DecoderTimesTheSeries) {
   const std::string section = SectionBody(RaceFile(), "DadevuDore1EL1S1");
   EXPECT_TRUE(SameBytes(section, ExpectedSection(times, Description(section))));
   EXPECT_TRUE(SameBytes(live, ExpectedLiveFile(times, ElapsedClock(live, times))));
+  EXPECT_EQ(site_->sessionsOpened(), 0);
+}
+
+// With sending on, each rewrite of the live file goes to the site; at the end the remote file is
+// the last one, line for line with LF line ends.
+TEST_F(RaceEndToEnd, ASeriesPublishesItsLiveFileOnTheSite) {
+  UseWebSite();
+  StartWith("usb");
+  OpenAndLoad();
+  SwitchSendingOn();
+  const std::size_t boxesBefore = boxes.size();
+  RunTimedSeries();
+  const std::string expected = LiveFileWithLineFeeds();
+  ASSERT_FALSE(expected.empty());
+  EXPECT_TRUE(WaitFor([&] { return site_->remoteFile(kRemoteLiveFile) == expected; }))
+      << site_->remoteFile(kRemoteLiveFile);
+  // Every upload opened its own session: several went while the series ran.
+  EXPECT_GE(site_->sessionsOpened(), 2);
+  EXPECT_EQ(StatusText().find("transfer"), std::string::npos) << StatusText();
+  EXPECT_EQ(boxes.size(), boxesBefore);
+}
+
+// A site that accepts the connection and never answers while the first cars pass: the PC-timed
+// passings keep their times, the timer's ticks stay short and no box opens. Then the site goes
+// (each upload fails, and the status text says so) and comes back: the uploads go through again,
+// the status says that too, and the remote file ends as the last live file.
+TEST_F(RaceEndToEnd, ASilentSiteHoldsUpNeitherTimingNorTheWindow) {
+  // Laps of 9 s, so that the site can go and come back while the series runs.
+  const std::vector<Passing> passings = {{0, 4000},  {1, 4500},  {2, 5000},
+                                         {0, 13000}, {1, 13500}, {2, 14000},
+                                         {0, 22000}, {1, 22500}, {2, 23000}};
+  constexpr int64_t kSiteGoes = 8000;
+  constexpr int64_t kSiteBack = 10000;
+  UseWebSite(/*silent=*/true);
+  StartWith("kv1");
+  OpenAndLoad();
+  SwitchSendingOn();
+  const std::size_t boxesBefore = boxes.size();
+  Start();
+  zd::MainWindowState& s = zd::MainState();
+  int64_t longestTick = 0;
+  ASSERT_TRUE(WaitTimingTicks([&] { return s.race.running == 1; }, longestTick));
+  const int64_t start = NowMs();
+  bool gone = false, back = false;
+  std::string statusWhileGone;
+  for (const Passing& p : passings) {
+    ASSERT_TRUE(WaitTimingTicks([&] { return NowMs() - start >= p.at; }, longestTick));
+    ASSERT_TRUE(simulator_->command(std::to_string(kCars[p.car].transponder)));
+    if (!gone && NowMs() - start >= kSiteGoes - 3000) {
+      // Hanging on the silent site all along: the figure asked for.
+      ASSERT_TRUE(WaitTimingTicks([&] { return NowMs() - start >= kSiteGoes; }, longestTick));
+      // The figure asked for; the speed itself is no test's business (the machine's load sets
+      // it), but a tick that waited for the upload would last the seconds the site hangs.
+      std::printf("Longest main-timer tick with an upload hanging on a silent site: %lld ms\n",
+                  static_cast<long long>(longestTick));
+      EXPECT_LT(longestTick, 2000);
+      site_->stop();
+      gone = true;
+      ASSERT_TRUE(WaitTimingTicks([&] { return NowMs() - start >= kSiteBack; }, longestTick));
+      statusWhileGone = StatusText();
+      ASSERT_TRUE(site_->start(/*silent=*/false, /*samePort=*/true));
+      back = true;
+    }
+  }
+  ASSERT_TRUE(back);
+  ASSERT_TRUE(WaitTimingTicks([&] { return Ended() && s.series->rows[2].finished == 1; },
+                              longestTick))
+      << "the series did not end by its rule";
+  EXPECT_EQ(statusWhileGone, zd::kLiveTransferFailed);
+  const std::string expected = LiveFileWithLineFeeds();
+  Select(kRaceNode);
+
+  // The PC timed each passing when it read it, shortly after it was sent.
+  PcTimes(SectionBody(RaceFile(), "DadevuDore1EL1S1"), Implied(passings));
+
+  EXPECT_TRUE(WaitFor([&] { return site_->remoteFile(kRemoteLiveFile) == expected; }));
+  EXPECT_TRUE(WaitFor([&] { return StatusText() == zd::kLiveTransferResumed; })) << StatusText();
+  EXPECT_EQ(boxes.size(), boxesBefore);
 }
 
 TEST_F(RaceEndToEnd, AKv1InterfaceIsTimedByThePc) {
@@ -424,26 +602,8 @@ TEST_F(RaceEndToEnd, AKv1InterfaceIsTimedByThePc) {
   Select(kRaceNode);
 
   // The PC times each passing when it reads it: shortly after it was sent.
-  const CarTimes sent = Implied(kPassings);
-  CarTimes times{};
   const std::string section = SectionBody(RaceFile(), "DadevuDore1EL1S1");
-  // The times as recorded, read back from the section.
-  std::size_t at = 0;
-  for (int car = 0; car < 3; ++car) {
-    const std::size_t end = section.find("\r\n", at);
-    std::vector<std::string> fields;
-    std::size_t from = at;
-    for (std::size_t tab; (tab = section.find('\t', from)) < end; from = tab + 1) {
-      fields.push_back(section.substr(from, tab - from));
-    }
-    at = end + 2;
-    ASSERT_EQ(fields.size(), 11u) << car;
-    for (int k = 0; k < 3; ++k) {
-      times[car][k] = std::stoi(fields[8 + k]);
-      EXPECT_GE(times[car][k], sent[car][k] - 50) << car << " " << k;
-      EXPECT_LE(times[car][k], sent[car][k] + 500) << car << " " << k;
-    }
-  }
+  const CarTimes times = PcTimes(section, Implied(kPassings));
   EXPECT_TRUE(SameBytes(section, ExpectedSection(times, Description(section))));
   EXPECT_TRUE(SameBytes(live, ExpectedLiveFile(times, ElapsedClock(live, times))));
 }
