@@ -466,17 +466,6 @@ class RaceEndToEnd : public zd_test::MainWindowTest {
     return text;
   }
 
-  // The series started and timed by a KV2/KV3 decoder: its clock starts again at the reset that
-  // ends the countdown; the passings are sent when it reads their time.
-  void RunTimedSeries() {
-    Start();
-    ASSERT_TRUE(WaitForClockReset());
-    for (const Passing& p : kPassings) {
-      ASSERT_TRUE(simulator_->command(TimedPassing(kCars[p.car].transponder, p.at)));
-    }
-    ASSERT_TRUE(WaitFor([&] { return Ended() && zd::MainState().series->rows[2].finished == 1; }))
-        << "the series did not end by its rule";
-  }
   std::string LiveFile() { return ReadWindowsFile(zd_test::InDataFolder("WebResults\\Live.txt")); }
 
   std::unique_ptr<zd_test::DecoderSimulatorProcess> simulator_;
