@@ -2,13 +2,17 @@
 
 #include <cstdio>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "analysis/driver_results_dialog.h"
 #include "databases/dialog_driver.h"
 #include "../../analysis/driver_entries.h"
 #include "files/handover_files.h"
 #include "live/board_canvas.h"
+#include "print/pdf_queue.h"
+#include "print/print_dialog_answer.h"
 #include "unix_shell.h"
 #include "wait_for.h"
 
@@ -225,6 +229,64 @@ TEST_F(DriverResultsDialog, TheCurveLabelsTheLapUnderTheMouse) {
     SendDlgItemMessageA(d, zd::kDriverViewSummary, BM_CLICK, 0, 0);
     Click(d, IDOK);
   });
+}
+
+// "Détail tours" through the print dialog to the PDF queue of the run's own CUPS server, read
+// back with poppler's tools; skipped without that server.
+class DriverResultsPrinting : public DriverResultsDialog {
+ protected:
+  void SetUp() override {
+    if (zd_test::PdfFolder().empty()) GTEST_SKIP() << "no print server: ./test gui starts one";
+    DriverResultsDialog::SetUp();
+  }
+  // The text of one page.
+  std::string PageText(const std::string& pdf, int page) {
+    const std::string n = std::to_string(page);
+    return zd_test::CommandOutput(
+        "pdftotext -layout -f " + n + " -l " + n + " " + zd_test::ShellQuoted(pdf) + " -", folder_);
+  }
+};
+
+// 250 laps: pages of 100, 100 and 50 laps.
+TEST_F(DriverResultsPrinting, TheLapDetailOf250LapsPrintsThreePages) {
+  Hand("Alain", zd_test::ManyLaps(250));
+  const std::set<std::string> before = zd_test::PdfFiles();
+  WithWindow([&](HWND d) {
+    zd_test::PrintDialogAnswer answer(IDOK);
+    // The print button's menu item, as the menu sends it.
+    SendMessageA(d, WM_COMMAND, MAKEWPARAM(zd::kDriverPrintLaps, 0), 0);
+    EXPECT_TRUE(answer.answered());
+    Click(d, IDOK);
+  });
+  const std::string pdf = zd_test::NewPdf(before);
+  ASSERT_FALSE(pdf.empty());
+  EXPECT_EQ(zd_test::PdfPages(pdf, folder_), 3);
+  struct Page {
+    int number;
+    std::vector<std::string> present, absent;
+  };
+  const Page pages[] = {
+      {1, {"T1 ", "T50 ", "T100 "}, {"T101 "}},
+      {2, {"T101 ", "T150 ", "T200 "}, {"T100 ", "T201 "}},
+      {3, {"T201 ", "T225 ", "T250 "}, {"T200 ", "T251 "}},
+  };
+  for (const Page& page : pages) {
+    SCOPED_TRACE(page.number);
+    // pdftotext runs "T 1" .. "T 9" together as "T1": every lap read as "T<n>", followed by the
+    // spaces before its time.
+    std::string text = PageText(pdf, page.number);
+    for (size_t at = text.find("T "); at != std::string::npos; at = text.find("T ", at + 1))
+      text.erase(at + 1, 1);
+    EXPECT_NE(text.find("D\xC3\xA9tail des temps au tour"), std::string::npos) << text;
+    for (const std::string& lap : page.present)
+      EXPECT_NE(text.find(lap), std::string::npos) << lap << "\n" << text;
+    for (const std::string& lap : page.absent)
+      EXPECT_EQ(text.find(lap), std::string::npos) << lap << "\n" << text;
+  }
+  // The pages to look at: driver_lap_detail-1.png .. -3.png.
+  EXPECT_TRUE(zd_test::RunShell("pdftoppm -png -r 60 " + zd_test::ShellQuoted(pdf) + " " +
+                                zd_test::ShellQuoted(std::string(ZD_TEST_OUTPUT_DIR) +
+                                                     "/driver_lap_detail")));
 }
 
 }  // namespace

@@ -4,55 +4,25 @@
 
 #include "gtest_win32.h"
 
-#include <cstdlib>
 #include <set>
 #include <string>
 
 #include "databases/dialog_driver.h"
+#include "print/pdf_queue.h"
 #include "print/print_dialog_answer.h"
 #include "print/report_drawing.h"
-#include "unix_shell.h"
-#include "wait_for.h"
 
 namespace {
 
 using namespace zd_test::dialogs;
+using zd_test::NewPdf;
+using zd_test::PdfFiles;
+using zd_test::PdfFolder;
 using zd_test::PrintDialogAnswer;
 using zd_test::RunShell;
 using zd_test::ShellQuoted;
 
 constexpr int kParticipantsCommand = 1055;
-
-std::string PdfFolder() {
-  const char* folder = std::getenv("ZD_PDF_FOLDER");
-  return folder ? folder : "";
-}
-
-// The PDF files of the queue's folder, by name.
-std::set<std::string> PdfFiles() {
-  std::set<std::string> files;
-  WIN32_FIND_DATAA found;
-  const std::string pattern = zd_test::WindowsPathOf(PdfFolder()) + "\\*.pdf";
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return files;
-  do files.insert(found.cFileName);
-  while (FindNextFileA(search, &found));
-  FindClose(search);
-  return files;
-}
-
-// The one file that was not there before, once cups-pdf has finished writing it: the queue names
-// each "<title>-job_<id>.pdf" in a folder of this run's own.
-std::string NewPdf(const std::set<std::string>& before) {
-  std::string made;
-  zd_test::WaitFor([&] {
-    for (const std::string& f : PdfFiles())
-      if (!before.count(f)) made = f;
-    return !made.empty() && RunShell("pdfinfo " + ShellQuoted(PdfFolder() + "/" + made) +
-                                     " >/dev/null 2>&1");
-  });
-  return made.empty() ? made : PdfFolder() + "/" + made;
-}
 
 std::string CurrentDirectory() {
   char path[MAX_PATH] = {};
@@ -67,11 +37,8 @@ class ReportPrinting : public DatabaseDialogTest {
     if (PdfFolder().empty()) GTEST_SKIP() << "no print server: ./test gui starts one";
     DatabaseDialogTest::SetUp();
   }
-  // A Linux command's output.
   std::string Output(const std::string& command) {
-    const std::string out = folder_ + "/out.txt";
-    EXPECT_TRUE(RunShell(command + " >" + ShellQuoted(out) + " 2>&1")) << command;
-    return zd_test::ReadUnixFile(out);
+    return zd_test::CommandOutput(command, folder_);
   }
 };
 
@@ -90,9 +57,7 @@ TEST_F(ReportPrinting, TheParticipantsListPrintsToAPdfOfOnePage) {
   const std::string pdf = NewPdf(before);
   ASSERT_FALSE(pdf.empty());
   EXPECT_NE(pdf.find("LIST_OF_PILOTS"), std::string::npos) << pdf;
-  std::string info = Output("pdfinfo " + ShellQuoted(pdf));
-  std::erase(info, ' ');
-  EXPECT_NE(info.find("Pages:1\n"), std::string::npos) << info;
+  EXPECT_EQ(zd_test::PdfPages(pdf, folder_), 1);
   const std::string text = Output("pdftotext -layout " + ShellQuoted(pdf) + " -");
   for (const char* expected : {"LISTE DES PARTICIPANTS (6 inscrits)", "Alain", "Fred",
                                "Championnat :", "Nom course :", "Club organisateur :",
