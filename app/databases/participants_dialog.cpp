@@ -1,15 +1,18 @@
 #include "databases/participants_dialog.h"
 
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "databases/database_dialog.h"
 #include "databases/participants_report.h"
-#include "databases/participants_web.h"
 #include "live/gdi_objects.h"
 #include "main/command_window.h"
 #include "main/message_box.h"
 #include "print/report_drawing.h"
+#include "web/archive_files.h"
+#include "web/web_publishing.h"
 
 namespace zd {
 
@@ -25,30 +28,14 @@ constexpr int kPrint = 5207;
 constexpr int kSend = 5208;
 const std::vector<int> kBoldIds = {5201, 5202, 5209, 5210, 5211};
 
-// Until the web publishing sequence is part of the program: the flags stay as they were read and
-// nothing is sent.
-class PendingWebSite : public ParticipantsWebSite {
- public:
-  void checkConnection(WebEventInfo&) override {}
-  void sendParticipants(const ParticipantsList&, const WebEventInfo&) override {}
-};
-
-ParticipantsWebSite* gWebSite = nullptr;
-
-ParticipantsWebSite& WebSite() {
-  static PendingWebSite pending;
-  return gWebSite ? *gWebSite : pending;
-}
-
 struct ParticipantsDialogState {
   std::unique_ptr<ParticipantSources> sources = std::make_unique<ParticipantSources>();
   std::unique_ptr<ParticipantsList> list = std::make_unique<ParticipantsList>();
-  WebEventInfo web;
+  WebLink web;
   FixedText<260> logoPath;
   char savedDirectory[MAX_PATH] = {};
   DatabaseFonts fonts;
   std::unique_ptr<GdiObject> printBitmap;
-  std::unique_ptr<GdiObject> sendBitmap;
   bool editable = false;
 };
 
@@ -80,13 +67,12 @@ void ShowParticipants(HWND dialog, const ParticipantsList& list) {
 
 void InitDialog(HWND dialog, ParticipantsDialogState& s) {
   GetCurrentDirectoryA(MAX_PATH, s.savedDirectory);
-  ReadWebEventInfo(s.web);
   for (const std::string& missing : ReadParticipantSources(*s.sources, CurrentBirthMonthCount()))
     ShowError(dialog, missing);
   const Outcome loaded = LoadParticipantsList(*s.list);
   if (!loaded) ShowError(dialog, loaded.message);
   if (!ReadReportLogoPath(s.logoPath)) ShowError(dialog, kDisplaySettingsNotFound);
-  WebSite().checkConnection(s.web);
+  RunWebLinkCheck(dialog, s.web);
 
   for (const std::string& name : DriverNames(s.sources->drivers))
     SendDlgItemMessageA(dialog, kDriversList, LB_ADDSTRING, 0,
@@ -97,10 +83,7 @@ void InitDialog(HWND dialog, ParticipantsDialogState& s) {
 
   s.printBitmap = std::make_unique<GdiObject>(LoadBitmapFile("images/impression.bmp"));
   SetButtonBitmap(dialog, kPrint, s.printBitmap->get());
-  const bool online = s.web.connected == 1 && s.web.activated == 1;
-  s.sendBitmap = std::make_unique<GdiObject>(
-      LoadBitmapFile(online ? "images/wifiVert.bmp" : "images/wifiRouge.bmp"));
-  SetButtonBitmap(dialog, kSend, s.sendBitmap->get());
+  SetSendButtonPicture(GetDlgItem(dialog, kSend), s.web);
 
   s.editable = s.list->raceKnown() && !s.list->locked();
   for (int id : {IDOK, kAdd, kRemove}) EnableWindow(GetDlgItem(dialog, id), s.editable);
@@ -138,13 +121,20 @@ void Print(HWND dialog, ParticipantsDialogState& s) {
 }
 
 void Send(HWND dialog, ParticipantsDialogState& s) {
-  if (const auto refusal = ParticipantsSendRefusal(s.web)) {
-    ShowError(dialog, refusal->text, refusal->caption.c_str());
-    return;
-  }
-  if (s.list->count() == 0) return;
-  WebSite().sendParticipants(*s.list, s.web);
+  const ParticipantsList& list = *s.list;
+  ArchiveRequest request;
+  request.values = ParticipantsPublishing();
+  request.lineCount = list.count();
+  request.raceNumber = list.race();
+  request.raceName = list.raceName();
+  request.writeArchive = [&list](std::string_view path) {
+    return WriteParticipantsArchive(
+        path, std::span(list.participants().data(), static_cast<std::size_t>(list.count())),
+        MakeArchiveEventTexts(list.eventInformation(), list.raceName()));
+  };
+  // The archive is written relative to the program's folder, whatever the printing did.
   RestoreDirectory(s);
+  RunArchivePublishing(dialog, s.web, request);
 }
 
 void Validate(HWND dialog, ParticipantsDialogState& s) {
@@ -186,8 +176,6 @@ bool Command(HWND dialog, ParticipantsDialogState& s, int id, int notification) 
 }
 
 }  // namespace
-
-void SetParticipantsWebSite(ParticipantsWebSite* site) { gWebSite = site; }
 
 void DrawParticipantsPage(HDC dc, const ParticipantsList& list, int page, int pageCount) {
   const ReportInformation& information = list.reportInformation();

@@ -9,13 +9,8 @@
 
 namespace zd {
 
-class ParticipantsWebSite;
-
 void OpenParticipantsDialog(HWND owner);
 INT_PTR CALLBACK ParticipantsDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
-
-// The web site the dialog checks and sends to; nullptr puts back the program's own.
-void SetParticipantsWebSite(ParticipantsWebSite* site);
 
 // Page (from 1) of the printed list, on any device context already set up by StartReportPage.
 void DrawParticipantsPage(HDC dc, const ParticipantsList& list, int page, int pageCount);

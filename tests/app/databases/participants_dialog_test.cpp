@@ -9,9 +9,11 @@
 #include "databases/dialog_driver.h"
 #include "databases/participants_dialog.h"
 #include "databases/participants_report.h"
+#include "files/live_file.h"
 #include "print/metafile_records.h"
 #include "print/report_drawing.h"
 #include "unix_shell.h"
+#include "web/web_site_process.h"
 
 namespace {
 
@@ -174,6 +176,68 @@ TEST_F(ParticipantsDialog, AStartedSessionLocksTheListAndEchapWritesNothing) {
     EXPECT_FALSE(IsWindowVisible(d));
   });
   EXPECT_TRUE(SameBytes(RaceFile(), before));
+}
+
+// "Envoyer" against the local FTP server, the site's stand-in answering the archive script.
+class ParticipantsDialogWeb : public DatabaseDialogTest {
+ protected:
+  static constexpr const char* kArchive = "WebResults\\Archive.txt";
+  static constexpr const char* kRaceFolder = "public_html/ZentrikRiduduzud/Ligue_Sud/GP_1/Open";
+
+  ParticipantsDialogWeb()
+      : DatabaseDialogTest({zd::kDriversFile, zd::kVehiclesFile, zd::kAgeCategoriesFile,
+                            "Private\\SiteWeb.rg", "WebResults\\CoordonneesWeb.txt", kArchive}) {}
+
+  void SetUp() override {
+    DatabaseDialogTest::SetUp();
+    ASSERT_TRUE(site_.start());
+    ASSERT_TRUE(site_.useStandInBrowser(1.0));
+    CreateDirectoryA(InDataFolder("WebResults").c_str(), nullptr);  // kept when it is there
+    ASSERT_TRUE(site_.writeSettings(InDataFolder("Private\\SiteWeb.rg")));
+    zd::WebEventInfo info;
+    info.activated = 1;
+    info.championshipFolder = "Ligue_Sud";
+    info.eventId = "GP_1";
+    ASSERT_TRUE(zd::WriteWebEventInfo(info));
+    ASSERT_TRUE(site_.makeRemoteFolder("public_html/ZentrikRiduduzud/Ligue_Sud/GP_1"));
+    WriteDatabases();
+    OpenTestEvent();
+    Select(zd::ParticipantsNodeCode(1));
+  }
+  void TearDown() override {
+    RemoveDirectoryA(InDataFolder(kArchive).c_str());
+    DatabaseDialogTest::TearDown();
+  }
+
+  zd_test::WebSiteProcess site_;
+};
+
+TEST_F(ParticipantsDialogWeb, EnvoyerUploadsTheListIntoTheRaceFolder) {
+  WithDialog(kParticipantsCommand, kCaption, 5203, [&](HWND d) {
+    Click(d, 5208);
+    Click(d, IDCANCEL);
+  });
+  for (const auto& box : boxes) ADD_FAILURE() << box.caption << ": " << box.text;
+  std::string archive = Working(kArchive);
+  ASSERT_NE(archive.find("Alain"), std::string::npos) << archive;
+  for (std::size_t at; (at = archive.find("\r\n")) != std::string::npos;) archive.erase(at, 1);
+  EXPECT_EQ(site_.remoteFile(std::string(kRaceFolder) + "/ZListe.txt"), archive);
+  EXPECT_NE(site_.browsedAddresses().find("archive=ZListe.txt"), std::string::npos)
+      << site_.browsedAddresses();
+}
+
+TEST_F(ParticipantsDialogWeb, AFailedArchiveWriteOpensAndSendsNothing) {
+  // A folder where the archive goes: it cannot be written.
+  DeleteFileA(InDataFolder(kArchive).c_str());
+  ASSERT_TRUE(CreateDirectoryA(InDataFolder(kArchive).c_str(), nullptr));
+  WithDialog(kParticipantsCommand, kCaption, 5203, [&](HWND d) {
+    Click(d, 5208);
+    Click(d, IDCANCEL);
+  });
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "Error : Archive source file not found");
+  EXPECT_EQ(site_.browsedAddresses(), "");
+  EXPECT_FALSE(site_.remoteExists(kRaceFolder));
 }
 
 // A list of count participants of race 1 ("COURSE 1"), read back as the dialog reads it.
