@@ -4,6 +4,7 @@
 // writers first create them (an empty line, the title line and the filler).
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "files/race_file.h"
@@ -51,6 +52,28 @@ inline AppendedSections AppendEverySection(TextFile& f) {
     f.writeRaw(chunk);
   }
   return out;
+}
+
+// A temporary folder holding "Course.race2", removed with everything in it at the end.
+struct TemporaryRaceFolder {
+  std::string dir;
+  std::string path;
+
+  TemporaryRaceFolder() {
+    char tmpl[] = "/tmp/zdbenchXXXXXX";
+    dir = ::mkdtemp(tmpl);
+    path = dir + "/Course.race2";
+  }
+  ~TemporaryRaceFolder() { std::system(("rm -rf '" + dir + "'").c_str()); }
+  TemporaryRaceFolder(const TemporaryRaceFolder&) = delete;
+  TemporaryRaceFolder& operator=(const TemporaryRaceFolder&) = delete;
+};
+
+// Creates the race file at path, opened in f, with every section appended.
+inline AppendedSections CreateLargestRaceFile(TextFile& f, const std::string& path) {
+  f.open(path, OpenMode::Create);
+  InitialiseRaceFile(f);
+  return AppendEverySection(f);
 }
 
 }  // namespace zd::bench

@@ -35,22 +35,15 @@ std::string SeriesBody() {
   return w.take();
 }
 
-struct LargestFile {
-  std::string dir;
-  std::string path;
+struct LargestFile : bench::TemporaryRaceFolder {
   std::string lastTitle;
   std::string lastSeriesTitle;
   int64_t size = 0;
 
   LargestFile() {
-    char tmpl[] = "/tmp/zdbenchXXXXXX";
-    dir = ::mkdtemp(tmpl);
-    path = dir + "/Course.race2";
     {
       TextFile f;
-      f.open(path, OpenMode::Create);
-      InitialiseRaceFile(f);
-      const bench::AppendedSections sections = bench::AppendEverySection(f);
+      const bench::AppendedSections sections = bench::CreateLargestRaceFile(f, path);
       lastTitle = sections.lastTitle;
       lastSeriesTitle = sections.lastSeriesTitle;
       size = f.size();
@@ -58,7 +51,6 @@ struct LargestFile {
       RewriteSection(f, lastSeriesTitle, filler::kSeriesResults, SeriesBody(), "error");
     }
   }
-  ~LargestFile() { std::system(("rm -rf '" + dir + "'").c_str()); }
 };
 
 LargestFile& File() {

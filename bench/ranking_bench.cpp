@@ -61,19 +61,12 @@ std::unique_ptr<SeriesTable> FullRound(int round) {
   return table;
 }
 
-struct LargestFile {
-  std::string dir;
-  std::string path;
+struct LargestFile : bench::TemporaryRaceFolder {
   int64_t size = 0;
 
   LargestFile() {
-    char tmpl[] = "/tmp/zdbenchXXXXXX";
-    dir = ::mkdtemp(tmpl);
-    path = dir + "/Course.race2";
     TextFile f;
-    f.open(path, OpenMode::Create);
-    InitialiseRaceFile(f);
-    bench::AppendEverySection(f);
+    bench::CreateLargestRaceFile(f, path);
     RaceHeaderRecords records;
     ClearRaceHeaderRecords(records);
     for (int race = 0; race < 3; ++race) {
@@ -112,7 +105,6 @@ struct LargestFile {
                                      SeriesTexts{}));
     size = f.size();
   }
-  ~LargestFile() { std::system(("rm -rf '" + dir + "'").c_str()); }
 
   static void Check(const Outcome& out) {
     if (!out.ok) {
