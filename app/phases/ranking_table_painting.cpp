@@ -1,5 +1,8 @@
 #include "phases/ranking_table_painting.h"
 
+#include "files/databases.h"
+#include "live/gdi_objects.h"
+
 namespace zd {
 
 namespace {
@@ -11,7 +14,8 @@ const std::string& FieldText(const EntryRowTexts& texts, EntryField field) {
     case EntryField::Name: return texts.name;
     case EntryField::AgeCategory: return texts.ageCategoryCode;
     case EntryField::Sex: return texts.sex;
-    case EntryField::Club: return texts.club;
+    case EntryField::Club:
+    case EntryField::Flag: return texts.club;
     case EntryField::Category: return texts.category;
     case EntryField::Laps: return texts.laps;
     case EntryField::RaceTime: return texts.raceTime;
@@ -28,7 +32,11 @@ TableRowCells EntryRowCells(const EntryRowTexts& texts, const std::vector<EntryC
   TableRowCells cells;
   for (const EntryColumn& column : columns) {
     const std::string& text = FieldText(texts, column.field);
-    if (!text.empty()) cells.push_back({column.x, column.align, text});
+    if (text.empty()) continue;
+    if (column.field == EntryField::Flag)
+      cells.push_back({column.x, ReportAlign::kLeft, CountryFlagPath(text), true});
+    else
+      cells.push_back({column.x, column.align, text});
   }
   return cells;
 }
@@ -45,8 +53,12 @@ TableRowCells PenaltyRowCells(const PenaltyLineTexts& texts, int x, int nameX, i
 void PaintTableRows(HDC dc, const TableGeometry& geometry, const std::vector<TableRowCells>& rows) {
   for (size_t row = 0; row < rows.size(); ++row) {
     const int y = geometry.top + geometry.rowHeight * static_cast<int>(row) + geometry.textOffset;
-    for (const TableCell& cell : rows[row])
-      DrawReportText(dc, cell.x, y, cell.text, geometry.textHeight, false, cell.align);
+    for (const TableCell& cell : rows[row]) {
+      if (cell.flag)
+        DrawBitmapFile(dc, cell.text.c_str(), cell.x, y, kFlagWidth, kFlagHeight);
+      else
+        DrawReportText(dc, cell.x, y, cell.text, geometry.textHeight, false, cell.align);
+    }
   }
 }
 

@@ -14,7 +14,8 @@
 namespace zd {
 
 // What a column of a driver's row shows.
-enum class EntryField { Position, CarNumber, Name, AgeCategory, Sex, Club, Category, Laps,
+// Flag: the bitmap of the nation code the club column holds for an international event.
+enum class EntryField { Position, CarNumber, Name, AgeCategory, Sex, Club, Flag, Category, Laps,
                         RaceTime, BestLap, Penalty, Points };
 struct EntryColumn {
   EntryField field = EntryField::Name;
@@ -22,12 +23,16 @@ struct EntryColumn {
   ReportAlign align = ReportAlign::kLeft;
 };
 
-// One text of a row, at its x.
+// One text of a row, at its x; or, for a flag, the bitmap file drawn at 20 x 13 units with its
+// top-left corner at x and the text's top (a file that does not load leaves the cell empty).
 struct TableCell {
   int x = 0;
   ReportAlign align = ReportAlign::kLeft;
   std::string text;
+  bool flag = false;
 };
+inline constexpr int kFlagWidth = 20;
+inline constexpr int kFlagHeight = 13;
 using TableRowCells = std::vector<TableCell>;
 
 // The cells of a driver's row in the given columns; empty texts are left out.
