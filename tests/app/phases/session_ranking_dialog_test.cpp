@@ -3,6 +3,7 @@
 
 #include "gtest_win32.h"
 
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -111,6 +112,11 @@ TEST_F(SessionRankingWindows, FiltersSexBoxesAndModeDriveTheList) {
       EXPECT_TRUE(Checked(d, ids.women));
       EXPECT_TRUE(Checked(d, ids.byLaps));
       EXPECT_EQ(FontOf(d, ids.category).lfHeight, 16);
+      // The table is painted at fixed pixels that assume two pixels a dialog unit; Wine's
+      // system font gives less across, so the client area may be narrower than the table.
+      RECT units = {0, 0, 405, 340};
+      MapDialogRect(d, &units);
+      std::printf("405 x 340 units: %ld x %ld pixels\n", units.right, units.bottom);
       SaveDialogPicture(d, std::string("session_ranking_") + w.dialogTemplate + ".png");
 
       // A combo opening its list, a focus change: the window stays.
