@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "databases/dialog_driver.h"
+#include "files/live_file.h"
 #include "files/ranking.h"
 #include "main/main_window_fixture.h"
 #include "phases/session_race_file.h"
 #include "phases/session_ranking_dialog.h"
 #include "print/pdf_queue.h"
 #include "print/print_dialog_answer.h"
+#include "web/web_site_process.h"
 
 namespace {
 
@@ -75,8 +77,10 @@ int Selection(HWND d, int combo) {
   return static_cast<int>(SendDlgItemMessageA(d, combo, CB_GETCURSEL, 0, 0));
 }
 
-class SessionRankingWindows : public zd_test::MainWindowTest {
+class SessionRankingWindows : public DatabaseDialogTest {
  protected:
+  explicit SessionRankingWindows(std::vector<const char*> kept = {})
+      : DatabaseDialogTest(std::move(kept)) {}
   // Opens the window of w on the race file as it stands; act runs on it once it shows.
   bool WithWindow(const Window& w, const std::function<void(HWND)>& act) {
     DialogDriver driver(w.caption, IdsOf(w).category, act);
@@ -237,6 +241,84 @@ TEST_F(SessionRankingWindows, TheTreeOpensARankingNodeOnceItsPhaseHasStarted) {
       EXPECT_EQ(driver.acted(), started == 1);
     }
   }
+}
+
+TEST_F(SessionRankingWindows, TheScrollBarMovesTheViewWithinItsRange) {
+  zd_test::NumberedRace(zd::RacePhase::Qualifying, 20).write();  // D + S = 20: range 0 to 4
+  EXPECT_TRUE(WithWindow(kWindows[1], [&](HWND d) {
+    HWND bar = GetDlgItem(d, 7232);
+    EXPECT_TRUE(IsWindowVisible(bar));
+    int low = -1, high = -1;
+    GetScrollRange(bar, SB_CTL, &low, &high);
+    EXPECT_EQ(high, 4);
+    struct Step {
+      WPARAM request;
+      int position;
+    };
+    const Step steps[] = {{SB_LINEUP, 0},   {SB_LINEDOWN, 1}, {SB_PAGEDOWN, 4},
+                          {SB_LINEDOWN, 4}, {SB_PAGEUP, 0},   {MAKEWPARAM(SB_THUMBPOSITION, 3), 3},
+                          {MAKEWPARAM(SB_THUMBTRACK, 1), 3}};
+    for (const Step& step : steps) {
+      SendMessageA(d, WM_VSCROLL, step.request, reinterpret_cast<LPARAM>(bar));
+      EXPECT_EQ(GetScrollPos(bar, SB_CTL), step.position) << step.request;
+    }
+    // A filter change starts the view again from the top; the bar hides when all rows fit.
+    ChooseItem(d, 7201, 0);
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 0);
+    Press(d, 7203);  // men out: nobody left
+    EXPECT_FALSE(IsWindowVisible(bar));
+    Click(d, IDCANCEL);
+  }));
+}
+
+// Sending from a window connected to the test site: a filtered view is refused, the whole
+// ranking goes to the race folder as "Q1.txt".
+class SessionRankingWeb : public SessionRankingWindows {
+ protected:
+  static constexpr const char* kArchive = "WebResults\\Archive.txt";
+  static constexpr const char* kRaceFolder = "public_html/ZentrikRiduduzud/Ligue_Sud/GP_1/Open";
+
+  SessionRankingWeb()
+      : SessionRankingWindows(
+            {"Private\\SiteWeb.rg", "WebResults\\CoordonneesWeb.txt", kArchive}) {}
+
+  void SetUp() override {
+    SessionRankingWindows::SetUp();
+    ASSERT_TRUE(site_.start());
+    ASSERT_TRUE(site_.useStandInBrowser(1.0));
+    CreateDirectoryA(InDataFolder("WebResults").c_str(), nullptr);
+    ASSERT_TRUE(site_.writeSettings(InDataFolder("Private\\SiteWeb.rg")));
+    zd::WebEventInfo info;
+    info.activated = 1;
+    info.championshipFolder = "Ligue_Sud";
+    info.eventId = "GP_1";
+    ASSERT_TRUE(zd::WriteWebEventInfo(info));
+    ASSERT_TRUE(site_.makeRemoteFolder("public_html/ZentrikRiduduzud/Ligue_Sud/GP_1"));
+  }
+
+  zd_test::WebSiteProcess site_;
+};
+
+TEST_F(SessionRankingWeb, AFilteredViewIsRefusedAndTheWholeRankingIsSent) {
+  Race(zd::RacePhase::Qualifying).write();
+  EXPECT_TRUE(WithWindow(kWindows[1], [&](HWND d) {
+    ChooseItem(d, 7201, 1);
+    Click(d, 7213);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Erreur");
+    EXPECT_EQ(boxes[0].text.rfind("Seul le classement global de la s\xE9" "ance", 0), 0u);
+    boxes.clear();
+    ChooseItem(d, 7201, 0);
+    Click(d, 7213);
+    Click(d, IDCANCEL);
+  }));
+  for (const auto& box : boxes) ADD_FAILURE() << box.caption << ": " << box.text;
+  std::string archive = ReadWindowsFile(InDataFolder(kArchive));
+  ASSERT_NE(archive.find("Brigitte"), std::string::npos) << archive;
+  for (std::size_t at; (at = archive.find("\r\n")) != std::string::npos;) archive.erase(at, 1);
+  EXPECT_EQ(site_.remoteFile(std::string(kRaceFolder) + "/Q1.txt"), archive);
+  EXPECT_NE(site_.browsedAddresses().find("archive=Q1.txt"), std::string::npos)
+      << site_.browsedAddresses();
 }
 
 // One qualifying ranking through the print dialog to the PDF printer, its pages as pictures.
