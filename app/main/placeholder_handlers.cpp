@@ -3,9 +3,12 @@
 // defines its own.
 
 #include "main/main_window_handlers.h"
+#include "phases/session_ranking_dialog.h"
 
 namespace zd {
 
-void OpenRankingDialog(HWND, const char*) {}
+void OpenRankingDialog(HWND window, const char* dialogTemplate) {
+  OpenSessionRankingDialog(window, dialogTemplate);
+}
 
 }  // namespace zd

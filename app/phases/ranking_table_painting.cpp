@@ -1,5 +1,7 @@
 #include "phases/ranking_table_painting.h"
 
+#include <algorithm>
+
 #include "files/databases.h"
 #include "live/gdi_objects.h"
 
@@ -60,6 +62,50 @@ void PaintTableRows(HDC dc, const TableGeometry& geometry, const std::vector<Tab
         DrawReportText(dc, cell.x, y, cell.text, geometry.textHeight, false, cell.align);
     }
   }
+}
+
+TableGeometry ScreenRowGeometry(const ScreenTableLayout& layout) {
+  TableGeometry geometry;
+  geometry.top = layout.bandBottom;
+  geometry.rowHeight = 20;
+  geometry.textOffset = 3;
+  geometry.textHeight = 14;
+  return geometry;
+}
+
+void PaintRankingScreen(HDC dc, const ScreenTableLayout& layout, const ScreenTableView& view,
+                        const std::vector<TableRowCells>& shownRows) {
+  constexpr COLORREF kBlack = RGB(0, 0, 0);
+  const RECT& a = layout.area;
+  FillSolid(dc, a, RGB(255, 255, 255));
+  DrawReportText(dc, (a.left + a.right) / 2, a.top, view.title, 20, true, ReportAlign::kCentre);
+  DrawReportText(dc, a.left + 10, a.top + 30, view.subtitle, 15, true);
+  if (!view.table) return;
+
+  const int left = layout.edges.left;
+  const int right = layout.edges.right;
+  FillSolid(dc, {left, layout.bandTop, right, layout.bandBottom}, RGB(255, 255, 200));
+  // The stripes stay on the view's even rows while the list scrolls.
+  for (int k = 0; k <= 8 && view.position + 2 * k < view.entries; ++k)
+    FillSolid(dc, {left, layout.bandBottom + 40 * k, right, layout.bandBottom + 20 + 40 * k},
+              RGB(234, 234, 234));
+
+  const int bottom = std::clamp(layout.bandBottom + 20 * (view.entries - view.position),
+                                static_cast<int>(layout.bandBottom), static_cast<int>(a.bottom) - 1);
+  DrawSolidLine(dc, 2, kBlack, left, layout.bandTop, right, layout.bandTop);
+  DrawSolidLine(dc, 2, kBlack, left, layout.bandBottom, right, layout.bandBottom);
+  DrawSolidLine(dc, 2, kBlack, left, layout.bandTop, left, layout.bandBottom);
+  DrawSolidLine(dc, 2, kBlack, right, layout.bandTop, right, layout.bandBottom);
+  for (int x : layout.separators)
+    DrawSolidLine(dc, 2, kBlack, x, layout.bandTop, x, layout.bandBottom);
+  DrawSolidLine(dc, 2, kBlack, left, layout.bandBottom, left, bottom);
+  DrawSolidLine(dc, 2, kBlack, right, layout.bandBottom, right, bottom);
+  DrawSolidLine(dc, 2, kBlack, left, bottom, right, bottom);
+
+  for (const ReportColumn& column : layout.headings)
+    DrawReportText(dc, column.x, layout.headingTop, column.heading, 16, false,
+                   column.rightAligned ? ReportAlign::kRight : ReportAlign::kLeft);
+  PaintTableRows(dc, ScreenRowGeometry(layout), shownRows);
 }
 
 }  // namespace zd

@@ -51,4 +51,29 @@ struct TableGeometry {
 // Draws each row's cells (an empty row draws nothing) from the geometry's top down.
 void PaintTableRows(HDC dc, const TableGeometry& geometry, const std::vector<TableRowCells>& rows);
 
+// A ranking table painted in a window's client pixels: the area cleared white, the title centred
+// on its top, the subtitle below it, then the heading band with its separators and headings, the
+// stripes of the shown drivers' even rows, the body's outline down to the last shown driver, and
+// the shown rows below the band.
+struct ScreenTableLayout {
+  RECT area = {20, 170, 780, 630};
+  ReportTableEdges edges = {25, 775};
+  int bandTop = 220;
+  int bandBottom = 250;
+  int headingTop = 230;               // Arial 16
+  std::vector<int> separators;        // inside the band
+  std::vector<ReportColumn> headings;
+};
+struct ScreenTableView {
+  std::string title;
+  std::string subtitle;
+  bool table = true;  // false: the title and the subtitle alone (no sex chosen)
+  int entries = 0;    // ranked drivers in the whole table
+  int position = 0;   // the first row shown
+};
+// The rows of the view from its position on, at most 18 rows.
+TableGeometry ScreenRowGeometry(const ScreenTableLayout& layout);
+void PaintRankingScreen(HDC dc, const ScreenTableLayout& layout, const ScreenTableView& view,
+                        const std::vector<TableRowCells>& shownRows);
+
 }  // namespace zd
