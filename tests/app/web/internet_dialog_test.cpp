@@ -124,6 +124,7 @@ struct OpeningCase {
 };
 
 TEST_F(InternetDialog, OpensInTheThreeStatesOfItsTable) {
+  ASSERT_TRUE(site_.useStandInBrowser(0.0));
   ASSERT_TRUE(site_.makeRemoteFolder(std::string(kArea) + "Ligue_Sud/" + kStoredId));
   const OpeningCase cases[] = {
       {"site stopped", false, 1, false, false, "Activer", false},
@@ -163,6 +164,7 @@ TEST_F(InternetDialog, OpensInTheThreeStatesOfItsTable) {
       EXPECT_EQ(c.green ? light.red : light.green, 0);
       SaveDialogPicture(d, std::string("internet_dialog_") + (c.siteUp ? "" : "not_") +
                                "connected_" + std::to_string(c.activated) + ".png");
+      if (c.enabled && !c.checked) Click(d, 4309);  // "voir"
       EXPECT_TRUE(PressOk(d));
     });
     // Sending found on with the site stopped: the file says off too, for the main window.
@@ -171,6 +173,10 @@ TEST_F(InternetDialog, OpensInTheThreeStatesOfItsTable) {
     }
   }
   EXPECT_EQ(boxes.size(), 0u);
+  EXPECT_TRUE(zd_test::WaitFor([&] {
+    return site_.browsedAddresses() ==
+           "http://127.0.0.1:9/ZentrikRiduduzud/ListeEvents.php?lang=FR&country=_&event=_&race=_\n";
+  })) << site_.browsedAddresses();
 }
 
 // No stored event: the event script creates it through the shell and the stand-in, sending goes
@@ -180,6 +186,10 @@ TEST_F(InternetDialog, AScriptedCreationSwitchesSendingOnForTheMainWindow) {
   Store(0, "", "");
   WithDialog(kInternetCommand, "Internet", 4308, [&](HWND d) {
     EXPECT_EQ(Text(d, 4302), "");
+    // The typing limits: 28 characters of name, 2 + 2 + 4 of date.
+    TypeEvent(d, "abcdefghijklmnopqrstuvwxyz0123456789", "123", "456", "78901");
+    EXPECT_EQ(Text(d, 4302), "abcdefghijklmnopqrstuvwxyz01");
+    EXPECT_EQ(Text(d, 4303) + Text(d, 4304) + Text(d, 4305), "12457890");
     TypeEvent(d, "Grand Prix 2", "05", "06", "2012");
     Type(d, 4307, "http://video.test/live");
     Choose(d, "Ligue Sud");
