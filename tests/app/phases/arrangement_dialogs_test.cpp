@@ -216,25 +216,14 @@ TEST_F(ArrangementDialog, QualifyingStartedKeepsDriversInTheirSeries) {
   });
   std::vector<std::string> names = Numbered(12);
   std::swap(names[3], names[4]);
-  zd::TextFile file;
-  ASSERT_TRUE(file.open(zd::kRaceFilePath, zd::OpenMode::Read));
-  ASSERT_TRUE(zd::FindSection(file, zd::ArrangementSectionTitle(1, zd::RacePhase::Qualifying)));
-  auto slots = std::make_unique<zd::ArrangementRecords>();
-  int32_t n = 0;
-  ASSERT_TRUE(zd::ReadSeriesArrangementRecords(file, n, *slots));
-  EXPECT_EQ(n, 5);
-  for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ((*slots)[i].name.str(), names[i]);
   // Qualifying had started: its session count stays.
-  int32_t code = 0, races = 0;
-  zd::RaceHeaderRecords records;
-  zd::ClearRaceHeaderRecords(records);
-  ASSERT_TRUE(zd::ReadRaceFileHeader(file, code, races, records));
-  EXPECT_EQ(records[0].qualifyingSeries, 3);
-  EXPECT_NE(written.find("DadevuDore1RepartitionQualifs"), std::string::npos);
+  EXPECT_TRUE(SameBytes(written, Expected(opened, zd::RacePhase::Qualifying, 5, names,
+                                          [](zd::RaceHeaderRecord& r) { r.qualifyingSeries = 3; })));
 }
 
 TEST_F(ArrangementDialog, IdentiqueAuxEssaisLibresCopiesThePracticeArrangement) {
   WriteRace(12, 3, 5, 50);
+  std::string written;
   Open(zd::RacePhase::Qualifying, [&](HWND d) {
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, 7103)));
     Type(d, 7102, "7");
@@ -245,14 +234,13 @@ TEST_F(ArrangementDialog, IdentiqueAuxEssaisLibresCopiesThePracticeArrangement) 
     EXPECT_TRUE(IsWindowVisible(d));
     Click(d, 7103);
     EXPECT_TRUE(PressOk(d));
+    written = RaceFile();
   });
-  zd::TextFile file;
-  ASSERT_TRUE(file.open(zd::kRaceFilePath, zd::OpenMode::Read));
-  ASSERT_TRUE(zd::FindSection(file, zd::ArrangementSectionTitle(1, zd::RacePhase::Qualifying)));
-  auto slots = std::make_unique<zd::ArrangementRecords>();
-  int32_t n = 0;
-  ASSERT_TRUE(zd::ReadSeriesArrangementRecords(file, n, *slots));
-  EXPECT_EQ(n, 3);
+  EXPECT_TRUE(SameBytes(written, Expected(opened, zd::RacePhase::Qualifying, 3, Numbered(12),
+                                          [](zd::RaceHeaderRecord& r) {
+                                            r.qualifyingSeries = 4;
+                                            r.qualifyingSessions = -1;
+                                          })));
 }
 
 TEST_F(ArrangementDialog, GridQualifiedCountAndTheQualifyingOrder) {
