@@ -3,9 +3,12 @@
 // defines its own.
 
 #include "main/main_window_handlers.h"
+#include "phases/final_ranking_dialogs.h"
 
 namespace zd {
 
-void OpenRankingDialog(HWND, const char*) {}
+void OpenRankingDialog(HWND window, const char* dialogTemplate) {
+  OpenFinalRankingDialog(window, dialogTemplate);
+}
 
 }  // namespace zd
