@@ -3,12 +3,14 @@
 // defines its own.
 
 #include "main/main_window_handlers.h"
+#include "phases/final_ranking_dialogs.h"
 #include "phases/session_ranking_dialog.h"
 
 namespace zd {
 
 void OpenRankingDialog(HWND window, const char* dialogTemplate) {
-  OpenSessionRankingDialog(window, dialogTemplate);
+  if (!OpenSessionRankingDialog(window, dialogTemplate))
+    OpenFinalRankingDialog(window, dialogTemplate);
 }
 
 }  // namespace zd

@@ -388,6 +388,20 @@ std::vector<std::string> FinalRanking::markers(int entry) const {
   return out;
 }
 
+EntryRowTexts FinalRanking::entryTexts(int entry) const {
+  // The final list carries no session penalty: no penalty column.
+  return SessionEntryTexts((*list_)[std::clamp(entry, 0, kMaxRankingEntries - 1)], entry,
+                           *context_.penalties, 0, international(), showsPoints());
+}
+
+std::string FinalRanking::paperSubtitle() const {
+  std::string text = subtitle();
+  const bool bothFilters = filters_.category != kAllFilter && filters_.age != kAllFilter;
+  if (phase_ == RacePhase::Practice && bothFilters)
+    text.replace(0, std::string_view("Classement des essais").size(), "Classement des essias");
+  return text;
+}
+
 const char* FinalRanking::printJobName() const {
   switch (phase_) {
     case RacePhase::Practice:

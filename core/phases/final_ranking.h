@@ -116,6 +116,10 @@ class FinalRanking {
   // The session-points markers of an entry row: none, the best session's points, or also the
   // second best when the range holds more than one session.
   std::vector<std::string> markers(int entry) const;
+  // The texts of an entry row: its position in the shown list, and the points when shown.
+  EntryRowTexts entryTexts(int entry) const;
+  // The printed subtitle: as on screen, but practice's with both filters set reads "essias".
+  std::string paperSubtitle() const;
   const char* printJobName() const;
 
   // "OK": the phase's Classement section with the range, the best count (0 in practice), the
