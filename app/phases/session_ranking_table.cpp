@@ -167,6 +167,8 @@ ReportFrameTexts PaperTexts(const SessionRanking& ranking, const ReportInformati
   texts.title = ranking.title();
   texts.information = &information;
   texts.subtitle = ranking.paperSubtitle();
+  // The qualifying and round printouts set their subtitle in bold, the practice one does not.
+  texts.subtitleBold = ranking.phase() != RacePhase::Practice;
   return texts;
 }
 

@@ -151,7 +151,8 @@ void DrawReportFrameTexts(HDC dc, const ReportFrameTexts& texts) {
   if (texts.information)
     for (const InformationPlace& place : kInformationPlaces)
       DrawReportText(dc, place.valueX, place.y, texts.information->*place.value, 15);
-  if (!texts.subtitle.empty()) DrawReportText(dc, 30, 220, texts.subtitle, 15);
+  if (!texts.subtitle.empty())
+    DrawReportText(dc, 30, 220, texts.subtitle, 15, texts.subtitleBold);
   DrawReportText(dc, 615, 970, ReportPageNumber(texts.page, texts.pageCount), 15);
 }
 

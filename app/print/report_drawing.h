@@ -58,6 +58,7 @@ struct ReportFrameTexts {
   std::string title;
   const ReportInformation* information = nullptr;  // nullptr: labels alone
   std::string subtitle;                           // at (30, 220) when not empty
+  bool subtitleBold = false;                      // Arial 15, bold for the session rankings
   int page = 1;
   int pageCount = 1;
 };

@@ -151,7 +151,8 @@ TEST(SessionRankingTable, ThirtyDriversPrintTwoPagesTheSecondWithTheEmptyRowAlon
   EXPECT_NE(first.findText("Pilote"), nullptr);
   EXPECT_NE(first.findText("Page 1 /2"), nullptr);
   EXPECT_NE(first.findText("Open - Classement S\xE9" "ance Essai 1"), nullptr);
-  EXPECT_NE(first.findText("Classement de la S\xE9" "ance Essai 1"), nullptr);
+  ASSERT_NE(first.findText("Classement de la S\xE9" "ance Essai 1"), nullptr);
+  EXPECT_FALSE(first.findText("Classement de la S\xE9" "ance Essai 1")->bold);
   EXPECT_NE(first.findText("Coupe du Sud"), nullptr);  // the event alone after "Nom course :"
   const auto* last = first.findText("Pilote 30");
   ASSERT_NE(last, nullptr);
@@ -180,6 +181,8 @@ TEST(SessionRankingTable, TwentyFiveDriversAndTenPenaltiesPrintTwoNumberedPages)
   const MetaPage first = PrintPage(*ranking, 1);
   EXPECT_NE(first.findText("Page 1 /2"), nullptr);
   EXPECT_NE(first.findText("Pts"), nullptr);
+  ASSERT_NE(first.findText("Classement de la Qualif 1"), nullptr);
+  EXPECT_TRUE(first.findText("Classement de la Qualif 1")->bold);
   EXPECT_EQ(first.textAt(655, 275)->text, "30");  // 5 + 25
   // 25 drivers, the empty row and four legend lines.
   EXPECT_EQ(first.textAt(30, 275 + 20 * 26)->text, "(P1) : ");
