@@ -183,6 +183,33 @@ TEST_F(ArrangementDialog, PracticeCountArrowsAndGenererWriteTheHeaderAndTheSecti
                                           })));
 }
 
+TEST_F(ArrangementDialog, TheScrollBarMovesTheArrowsWithTheRows) {
+  WriteRace(30, 5, 5, 50);  // 30 rows: range 0..10
+  std::string written;
+  Open(zd::RacePhase::Practice, [&](HWND d) {
+    HWND bar = GetDlgItem(d, 6106);
+    EXPECT_TRUE(IsWindowVisible(bar));
+    int low = -1, high = -1;
+    GetScrollRange(bar, SB_CTL, &low, &high);
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 10);
+    SendMessageA(d, WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), reinterpret_cast<LPARAM>(bar));
+    SendMessageA(d, WM_VSCROLL, MAKEWPARAM(SB_LINEUP, 0), reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 9);
+    // Rows 0 and 1 now show slots 9 and 10, in two series: before practice they still swap.
+    SendMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, DownArrow(0));
+    EXPECT_TRUE(PressOk(d));
+    written = RaceFile();
+  });
+  std::vector<std::string> names = Numbered(30);
+  std::swap(names[9], names[10]);
+  EXPECT_TRUE(SameBytes(written, Expected(opened, zd::RacePhase::Practice, 5, names,
+                                          [](zd::RaceHeaderRecord& r) {
+                                            r.practiceSeries = 6;
+                                            r.practiceSessions = -1;
+                                          })));
+}
+
 TEST_F(ArrangementDialog, EchapWritesNothingAndTenSeriesKeepTheDialogOpen) {
   WriteRace(12, 5, 5, 50);
   Open(zd::RacePhase::Qualifying, [&](HWND d) {
