@@ -2,7 +2,7 @@
 // by messages as their user would: the count edits, the arrows clicked by the mouse, the source
 // buttons, and what "Générer" and "Echap" leave in the race file.
 
-#include "gtest_win32.h"
+#include "phases/arrangement_dialogs.h"
 
 #include <memory>
 #include <set>
@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "databases/dialog_driver.h"
-#include "print/pdf_queue.h"
-#include "print/print_dialog_answer.h"
+#include "gtest_win32.h"
 #include "main/event_tree.h"
 #include "phases/arrangement.h"
-#include "phases/arrangement_dialogs.h"
+#include "print/pdf_queue.h"
+#include "print/print_dialog_answer.h"
 
 namespace {
 
@@ -74,14 +74,14 @@ class ArrangementDialog : public DatabaseDialogTest {
       (*slots)[i].name = (*table)[i].name;
     }
     ASSERT_TRUE(zd::WriteParticipantsSection(file, zd::ParticipantsSectionTitle(1), *table).ok);
-    ASSERT_TRUE(zd::WriteSeriesArrangementRecords(
-                    file, zd::ArrangementSectionTitle(1, zd::RacePhase::Practice), practiceN,
-                    *slots)
-                    .ok);
-    ASSERT_TRUE(zd::WriteSeriesArrangementRecords(
-                    file, zd::ArrangementSectionTitle(1, zd::RacePhase::Qualifying), qualifyingN,
-                    *slots)
-                    .ok);
+    ASSERT_TRUE(
+        zd::WriteSeriesArrangementRecords(
+            file, zd::ArrangementSectionTitle(1, zd::RacePhase::Practice), practiceN, *slots)
+            .ok);
+    ASSERT_TRUE(
+        zd::WriteSeriesArrangementRecords(
+            file, zd::ArrangementSectionTitle(1, zd::RacePhase::Qualifying), qualifyingN, *slots)
+            .ok);
     ASSERT_TRUE(zd::WriteRoundArrangementRecords(
                     file, zd::ArrangementSectionTitle(1, zd::RacePhase::Rounds), gridQ, *table)
                     .ok);
@@ -176,11 +176,38 @@ TEST_F(ArrangementDialog, PracticeCountArrowsAndGenererWriteTheHeaderAndTheSecti
   names[0] = "P02";
   names[1] = "P03";
   names[2] = "P01";
-  EXPECT_TRUE(SameBytes(written, Expected(opened, zd::RacePhase::Practice, 4, names,
-                                          [](zd::RaceHeaderRecord& r) {
-                                            r.practiceSeries = 3;
-                                            r.practiceSessions = -1;
-                                          })));
+  EXPECT_TRUE(SameBytes(
+      written, Expected(opened, zd::RacePhase::Practice, 4, names, [](zd::RaceHeaderRecord& r) {
+        r.practiceSeries = 3;
+        r.practiceSessions = -1;
+      })));
+}
+
+TEST_F(ArrangementDialog, TheScrollBarMovesTheArrowsWithTheRows) {
+  WriteRace(30, 5, 5, 50);  // 30 rows: range 0..10
+  std::string written;
+  Open(zd::RacePhase::Practice, [&](HWND d) {
+    HWND bar = GetDlgItem(d, 6106);
+    EXPECT_TRUE(IsWindowVisible(bar));
+    int low = -1, high = -1;
+    GetScrollRange(bar, SB_CTL, &low, &high);
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 10);
+    SendMessageA(d, WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), reinterpret_cast<LPARAM>(bar));
+    SendMessageA(d, WM_VSCROLL, MAKEWPARAM(SB_LINEUP, 0), reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 9);
+    // Rows 0 and 1 now show slots 9 and 10, in two series: before practice they still swap.
+    SendMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, DownArrow(0));
+    EXPECT_TRUE(PressOk(d));
+    written = RaceFile();
+  });
+  std::vector<std::string> names = Numbered(30);
+  std::swap(names[9], names[10]);
+  EXPECT_TRUE(SameBytes(
+      written, Expected(opened, zd::RacePhase::Practice, 5, names, [](zd::RaceHeaderRecord& r) {
+        r.practiceSeries = 6;
+        r.practiceSessions = -1;
+      })));
 }
 
 TEST_F(ArrangementDialog, EchapWritesNothingAndTenSeriesKeepTheDialogOpen) {
@@ -217,8 +244,9 @@ TEST_F(ArrangementDialog, QualifyingStartedKeepsDriversInTheirSeries) {
   std::vector<std::string> names = Numbered(12);
   std::swap(names[3], names[4]);
   // Qualifying had started: its session count stays.
-  EXPECT_TRUE(SameBytes(written, Expected(opened, zd::RacePhase::Qualifying, 5, names,
-                                          [](zd::RaceHeaderRecord& r) { r.qualifyingSeries = 3; })));
+  EXPECT_TRUE(
+      SameBytes(written, Expected(opened, zd::RacePhase::Qualifying, 5, names,
+                                  [](zd::RaceHeaderRecord& r) { r.qualifyingSeries = 3; })));
 }
 
 TEST_F(ArrangementDialog, IdentiqueAuxEssaisLibresCopiesThePracticeArrangement) {
@@ -291,8 +319,8 @@ TEST_F(ArrangementDialog, StartedRoundsExchangeOnlyAmongTheQualified) {
     SendMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, DownArrow(8));  // positions 9 and 10
     SendMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, DownArrow(9));  // 10 and 11
     SendMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, UpArrow(14));   // 15 and 16
-    EXPECT_EQ(sounds, (std::vector<std::string>{"sons/beep1.wav", "sons/buzz.wav",
-                                                "sons/buzz.wav"}));
+    EXPECT_EQ(sounds,
+              (std::vector<std::string>{"sons/beep1.wav", "sons/buzz.wav", "sons/buzz.wav"}));
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].text, zd::kGridLockedWarning);
     Click(d, IDCANCEL);
@@ -328,9 +356,9 @@ TEST_F(ArrangementPrinting, TheQualifyingArrangementPrintsOneSeriesAPage) {
                                "Page 1 /3", "Page 3 /3", "S\xC3\xA9rie 3"})
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
   // The pages to look at.
-  EXPECT_TRUE(zd_test::RunShell("pdftoppm -png -r 60 " + zd_test::ShellQuoted(pdf) + " " +
-                                zd_test::ShellQuoted(std::string(ZD_TEST_OUTPUT_DIR) +
-                                                     "/qualifying_arrangement")));
+  EXPECT_TRUE(zd_test::RunShell(
+      "pdftoppm -png -r 60 " + zd_test::ShellQuoted(pdf) + " " +
+      zd_test::ShellQuoted(std::string(ZD_TEST_OUTPUT_DIR) + "/qualifying_arrangement")));
 }
 
 }  // namespace

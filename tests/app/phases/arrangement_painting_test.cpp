@@ -2,14 +2,14 @@
 // files: the bands, the red frequencies, the grey area with its labels, the arrows, the page
 // numbers.
 
-#include "gtest_win32.h"
+#include "phases/arrangement_painting.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "gtest_win32.h"
 #include "main/data_folder.h"
-#include "phases/arrangement_painting.h"
 #include "print/metafile_records.h"
 #include "unix_shell.h"
 
@@ -23,9 +23,9 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // Race 1 with "Pilote 1" to "Pilote n" in this order, the given first frequencies, and a model of
 // the phase read from it.
-std::unique_ptr<zd::ArrangementModel> ModelOf(zd::RacePhase phase, int drivers, int32_t count,
-                                              const std::vector<std::pair<int, const char*>>&
-                                                  frequencies = {}) {
+std::unique_ptr<zd::ArrangementModel> ModelOf(
+    zd::RacePhase phase, int drivers, int32_t count,
+    const std::vector<std::pair<int, const char*>>& frequencies = {}) {
   const std::string path =
       zd_test::WindowsPathOf(zd_test::NewUnixFolder("arrangement")) + "\\Course.race2";
   zd::TextFile file;
@@ -44,8 +44,10 @@ std::unique_ptr<zd::ArrangementModel> ModelOf(zd::RacePhase phase, int drivers, 
     (*participants)[i].carNumber = std::to_string(i + 1);
     (*slots)[i].name = (*participants)[i].name;
   }
-  for (const auto& [index, frequency] : frequencies) (*participants)[index].frequencies[0] = frequency;
-  EXPECT_TRUE(zd::WriteParticipantsSection(file, zd::ParticipantsSectionTitle(1), *participants).ok);
+  for (const auto& [index, frequency] : frequencies)
+    (*participants)[index].frequencies[0] = frequency;
+  EXPECT_TRUE(
+      zd::WriteParticipantsSection(file, zd::ParticipantsSectionTitle(1), *participants).ok);
   const std::string title = zd::ArrangementSectionTitle(1, phase);
   if (phase == zd::RacePhase::Rounds) {
     auto table = std::make_unique<zd::ParticipantTable>();
@@ -80,9 +82,8 @@ MetaPage Printed(const zd::ArrangementModel& model, int page) {
 TEST(ArrangementPainting, SeriesBandsLabelsRedFrequenciesAndArrows) {
   ASSERT_TRUE(zd::MakeDataFolderCurrent());  // the arrows' bitmaps
   // Three series of five: 27.145 twice in series 1, once more in series 2.
-  auto model = ModelOf(zd::RacePhase::Qualifying, 12, 5, {{0, "27.145"}, {3, "27.145"},
-                                                          {5, "27.145"}, {6, "2.4Ghz"},
-                                                          {7, "2.4Ghz"}});
+  auto model = ModelOf(zd::RacePhase::Qualifying, 12, 5,
+                       {{0, "27.145"}, {3, "27.145"}, {5, "27.145"}, {6, "2.4Ghz"}, {7, "2.4Ghz"}});
   const MetaPage page = Painted(*model, 0);
   EXPECT_TRUE(HasFill(page, {19, 80, 811, 511}, RGB(230, 230, 220)));
   EXPECT_TRUE(HasFill(page, {20, 80, 810, 110}, RGB(255, 255, 200)));
@@ -102,9 +103,9 @@ TEST(ArrangementPainting, SeriesBandsLabelsRedFrequenciesAndArrows) {
     const char* text;
     COLORREF colour;
   };
-  for (const Frequency& f : {Frequency{0, "27.145", kRed}, Frequency{3, "27.145", kRed},
-                             Frequency{5, "27.145", kBlack}, Frequency{6, "2.4Ghz", kBlack},
-                             Frequency{7, "2.4Ghz", kBlack}}) {
+  for (const Frequency& f :
+       {Frequency{0, "27.145", kRed}, Frequency{3, "27.145", kRed}, Frequency{5, "27.145", kBlack},
+        Frequency{6, "2.4Ghz", kBlack}, Frequency{7, "2.4Ghz", kBlack}}) {
     const zd_test::MetaText* t = page.textAt(715, 113 + 20 * f.row);
     ASSERT_NE(t, nullptr) << f.row;
     EXPECT_EQ(t->text, f.text);
@@ -126,8 +127,8 @@ TEST(ArrangementPainting, SeriesBandsLabelsRedFrequenciesAndArrows) {
 
 TEST(ArrangementPainting, GridQualifiedAndEliminatedBands) {
   ASSERT_TRUE(zd::MakeDataFolderCurrent());
-  auto model = ModelOf(zd::RacePhase::Rounds, 25, 10, {{3, "40.665"}, {5, "40.665"},
-                                                       {12, "40.665"}, {13, "40.665"}});
+  auto model = ModelOf(zd::RacePhase::Rounds, 25, 10,
+                       {{3, "40.665"}, {5, "40.665"}, {12, "40.665"}, {13, "40.665"}});
   const MetaPage page = Painted(*model, 3);
   // Q - p = 7 qualified rows, then grey down to the last visible row.
   EXPECT_TRUE(HasFill(page, {20, 250, 810, 510}, RGB(200, 200, 200)));
