@@ -14,6 +14,7 @@
 #include "main/main_window_state.h"
 #include "main/passing.h"
 #include "phases/parameters_dialogs.h"
+#include "web/internet_dialog.h"
 
 namespace zd {
 
@@ -86,6 +87,9 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
       break;
     case MainDialog::SeriesComment:
       OpenSeriesCommentDialog(owner);
+      break;
+    case MainDialog::Internet:
+      OpenInternetDialog(owner);
       break;
     default:
       break;

@@ -4,11 +4,13 @@
 
 #include "main/main_window_handlers.h"
 #include "phases/final_ranking_dialogs.h"
+#include "phases/session_ranking_dialog.h"
 
 namespace zd {
 
 void OpenRankingDialog(HWND window, const char* dialogTemplate) {
-  OpenFinalRankingDialog(window, dialogTemplate);
+  if (!OpenSessionRankingDialog(window, dialogTemplate))
+    OpenFinalRankingDialog(window, dialogTemplate);
 }
 
 }  // namespace zd

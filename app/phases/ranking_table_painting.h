@@ -14,7 +14,8 @@
 namespace zd {
 
 // What a column of a driver's row shows.
-enum class EntryField { Position, CarNumber, Name, AgeCategory, Sex, Club, Category, Laps,
+// Flag: the bitmap of the nation code the club column holds for an international event.
+enum class EntryField { Position, CarNumber, Name, AgeCategory, Sex, Club, Flag, Category, Laps,
                         RaceTime, BestLap, Penalty, Points };
 struct EntryColumn {
   EntryField field = EntryField::Name;
@@ -22,12 +23,16 @@ struct EntryColumn {
   ReportAlign align = ReportAlign::kLeft;
 };
 
-// One text of a row, at its x.
+// One text of a row, at its x; or, for a flag, the bitmap file drawn at 20 x 13 units with its
+// top-left corner at x and the text's top (a file that does not load leaves the cell empty).
 struct TableCell {
   int x = 0;
   ReportAlign align = ReportAlign::kLeft;
   std::string text;
+  bool flag = false;
 };
+inline constexpr int kFlagWidth = 20;
+inline constexpr int kFlagHeight = 13;
 using TableRowCells = std::vector<TableCell>;
 
 // The cells of a driver's row in the given columns; empty texts are left out.
@@ -45,5 +50,30 @@ struct TableGeometry {
 };
 // Draws each row's cells (an empty row draws nothing) from the geometry's top down.
 void PaintTableRows(HDC dc, const TableGeometry& geometry, const std::vector<TableRowCells>& rows);
+
+// A ranking table painted in a window's client pixels: the area cleared white, the title centred
+// on its top, the subtitle below it, then the heading band with its separators and headings, the
+// stripes of the shown drivers' even rows, the body's outline down to the last shown driver, and
+// the shown rows below the band.
+struct ScreenTableLayout {
+  RECT area = {20, 170, 780, 630};
+  ReportTableEdges edges = {25, 775};
+  int bandTop = 220;
+  int bandBottom = 250;
+  int headingTop = 230;               // Arial 16
+  std::vector<int> separators;        // inside the band
+  std::vector<ReportColumn> headings;
+};
+struct ScreenTableView {
+  std::string title;
+  std::string subtitle;
+  bool table = true;  // false: the title and the subtitle alone (no sex chosen)
+  int entries = 0;    // ranked drivers in the whole table
+  int position = 0;   // the first row shown
+};
+// The rows of the view from its position on, at most 18 rows.
+TableGeometry ScreenRowGeometry(const ScreenTableLayout& layout);
+void PaintRankingScreen(HDC dc, const ScreenTableLayout& layout, const ScreenTableView& view,
+                        const std::vector<TableRowCells>& shownRows);
 
 }  // namespace zd

@@ -227,7 +227,8 @@ bool PublishLiveFile(const Race& race, int32_t what) {
   if (!written && !race.state.liveFileFailureReported) race.hooks.reportStatus(kLiveFileNotFound);
   race.state.liveFileFailureReported = !written;
   race.hooks.refreshLiveScreen(what);
-  if (settings.webEventInfo.connected == 1 && settings.webEventInfo.activated == 1) {
+  // A file that could not be written may be an older or a partial one: neither is sent.
+  if (written && settings.webEventInfo.connected == 1 && settings.webEventInfo.activated == 1) {
     race.hooks.uploadLiveFile();
   }
   return written;

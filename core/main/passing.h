@@ -138,8 +138,9 @@ bool RecordLap(LiveSeriesTable& table, int slotIndex, std::string_view startType
 void UpdateFastestLapHolder(int32_t& seriesBestLap, LiveSeriesTable& table, int slotIndex);
 
 // Writes the live results file from the board rows, refreshes the additional screen (what: 1 new
-// layout, 2 new values) and uploads the file when live publishing is on. False when the file
-// could not be written; that is reported through the hooks once until a write succeeds.
+// layout, 2 new values) and, once written, uploads the file when live publishing is on. False
+// when the file could not be written; that is reported through the hooks once until a write
+// succeeds.
 bool PublishLiveFile(const Race& race, int32_t what);
 
 enum class RaceSound { Start, Passing, BestLap, Rejection, Bell, CarFinished };

@@ -10,7 +10,6 @@ namespace zd {
 
 namespace {
 
-constexpr std::string_view kLibraryFailed = "Error: the use of the 'Libcurl' library failed.";
 constexpr std::string_view kLibraryFailedFrench =
     "Erreur: l'utilisation de la libraire 'Libcurl' a échoué.";
 constexpr std::string_view kNotConnected = "Le lociciel n'est pas connecté au site web distant.";

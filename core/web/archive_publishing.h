@@ -17,6 +17,8 @@
 
 namespace zd {
 
+inline constexpr std::string_view kLibraryFailed = "Error: the use of the 'Libcurl' library failed.";
+
 class PublishingDesk {
  public:
   virtual ~PublishingDesk() = default;

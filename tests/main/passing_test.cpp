@@ -471,17 +471,21 @@ TEST_F(PassingTest, PublishingWritesRefreshesAndUploadsWhenLive) {
   EXPECT_EQ(hooks.refreshes, (std::vector<int32_t>{2, 2, 2, 2}));
 
   // A file that cannot be written is reported once, not at every passing; the screen is still
-  // told and the work goes on.
+  // told and the work goes on, but what the disk holds (an older or a partial file) is not sent.
   hooks.writeSucceeds = false;
+  hooks.uploads = 0;
   EXPECT_FALSE(PublishLiveFile(race(), 2));
   EXPECT_FALSE(PublishLiveFile(race(), 2));
   EXPECT_EQ(hooks.statuses, (std::vector<std::string>{std::string(kLiveFileNotFound)}));
   EXPECT_EQ(hooks.refreshes.size(), 6u);
+  EXPECT_EQ(hooks.uploads, 0);
   hooks.writeSucceeds = true;
   EXPECT_TRUE(PublishLiveFile(race(), 2));
+  EXPECT_EQ(hooks.uploads, 1);
   hooks.writeSucceeds = false;
   EXPECT_FALSE(PublishLiveFile(race(), 2));
   EXPECT_EQ(hooks.statuses.size(), 2u);
+  EXPECT_EQ(hooks.uploads, 1);
 }
 
 TEST_F(PassingTest, DecoderTimesAreHeldAgainstTheSeriesClock) {

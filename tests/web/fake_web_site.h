@@ -1,7 +1,8 @@
 #pragma once
 // A web site on a fake clock for the publishing sequences: an FTP area whose folders appear at
 // given times, probes and uploads that take time, and a stand-in for the site's archive script
-// that makes the race's folder some time after the browser was asked to open it.
+// that makes the race's folder some time after the browser was asked to open it, and for its
+// event script, which makes the web event's folder.
 
 #include <cstdint>
 #include <map>
@@ -82,6 +83,12 @@ class FakeWebSite final : public WebTransport, public PublishingDesk {
       const std::size_t eq = pair.find('=');
       values[std::string(pair.substr(0, eq))] = PercentDecode(pair.substr(eq + 1));
       rest = amp == std::string_view::npos ? std::string_view() : rest.substr(amp + 1);
+    }
+    // The event script makes the new web event's folder.
+    if (values.count("payssaisie")) {
+      folders.emplace(std::string(kWebArea) + values["payssaisie"] + "/" + values["eventsaisie"] + "/",
+                      now + scriptDelay);
+      return;
     }
     std::string race = values["race"];
     race = race.substr(race.find('-') + 1);

@@ -3,16 +3,20 @@
 with one account, or, with --silent, a listener that accepts connections and never answers.
 
 Usage: ftp_site.py --root DIR --account-file FILE --port-file FILE --log FILE [--port N]
-                   [--silent] [--lifetime SECONDS]
+                   [--received DIR] [--silent] [--lifetime SECONDS]
 
 The account ("user:password") is read from a file, so that it appears on no command line and in
 no output (the server's log masks the password). Once listening, the port is written to the port
-file (through a rename, so the file is whole once it exists). It runs until it is killed, or at
-the latest for its lifetime, so that a test that crashed leaves no server behind for long.
+file (through a rename, so the file is whole once it exists). With --received, a copy of each file
+received is kept there, named by its rank (000001, 000002, ... on from the copies already there):
+the tests see every upload, not only the last. It runs until it is killed, or at the latest for
+its lifetime, so that a test that crashed leaves no server behind for long.
 """
 
 import argparse
+import itertools
 import os
+import shutil
 import socket
 import threading
 
@@ -41,7 +45,7 @@ def silent(port, port_file):
         held.append(connection)  # kept open, never answered
 
 
-def serve(root, account_file, port, port_file, log):
+def serve(root, account_file, port, port_file, log, received):
     import logging
 
     from pyftpdlib.authorizers import DummyAuthorizer
@@ -52,7 +56,17 @@ def serve(root, account_file, port, port_file, log):
         user, _, password = f.read().strip().partition(":")
     authorizer = DummyAuthorizer()
     authorizer.add_user(user, password, root, perm="elradfmwMT")
-    handler = FTPHandler
+    ranks = itertools.count(len(os.listdir(received)) + 1 if received else 1)
+
+    class Handler(FTPHandler):
+        def on_file_received(self, file):
+            if received:
+                # Through a rename too: a copy is whole once its name shows.
+                copy = os.path.join(received, f"{next(ranks):06d}")
+                shutil.copyfile(file, copy + ".part")
+                os.replace(copy + ".part", copy)
+
+    handler = Handler
     handler.authorizer = authorizer
     handler.permit_foreign_addresses = False
     handler.passive_ports = None
@@ -70,6 +84,7 @@ def main():
     parser.add_argument("--port-file", required=True)
     parser.add_argument("--port", type=int, default=0)
     parser.add_argument("--log", default=os.devnull)
+    parser.add_argument("--received")
     parser.add_argument("--silent", action="store_true")
     parser.add_argument("--lifetime", type=float, default=900)
     args = parser.parse_args()
@@ -77,7 +92,7 @@ def main():
     if args.silent:
         silent(args.port, args.port_file)
     else:
-        serve(args.root, args.account_file, args.port, args.port_file, args.log)
+        serve(args.root, args.account_file, args.port, args.port_file, args.log, args.received)
 
 
 if __name__ == "__main__":

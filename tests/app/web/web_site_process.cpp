@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "unix_shell.h"
@@ -21,7 +22,7 @@ std::string UnixPath(const std::string& folder, const std::string& path) {
 }  // namespace
 
 WebSiteProcess::WebSiteProcess() : folder_(NewUnixFolder("web-site")), root_(folder_ + "/root") {
-  RunShell("mkdir -p " + ShellQuoted(root_));
+  RunShell("mkdir -p " + ShellQuoted(root_) + " " + ShellQuoted(folder_ + "/received"));
   WriteUnixFile(folder_ + "/account", account_);
 }
 
@@ -43,7 +44,8 @@ bool WebSiteProcess::start(bool silent, bool samePort) {
       "echo $$ > " + ShellQuoted(folder_ + "/pid") + "\nexec /usr/bin/python3 " +
       ShellQuoted(kTools + "/ftp_site.py") + " --root " + ShellQuoted(root_) + " --account-file " +
       ShellQuoted(folder_ + "/account") + " --port-file " + ShellQuoted(portFile) + " --log " +
-      ShellQuoted(folder_ + "/server.log") + " --port " +
+      ShellQuoted(folder_ + "/server.log") + " --received " +
+      ShellQuoted(folder_ + "/received") + " --port " +
       std::to_string(samePort ? port_ : 0) + (silent ? " --silent" : "");
   if (!StartShell(command)) return false;
   if (!WaitFor([&] { return !ReadUnixFile(portFile).empty(); })) return false;
@@ -84,6 +86,17 @@ bool WebSiteProcess::remoteExists(const std::string& path) const {
 
 bool WebSiteProcess::makeRemoteFolder(const std::string& path) const {
   return RunShell("mkdir -p " + ShellQuoted(UnixPath(root_, path)));
+}
+
+std::vector<std::string> WebSiteProcess::receivedFiles() const {
+  std::vector<std::string> files;
+  for (int rank = 1;; ++rank) {
+    char name[16];
+    std::snprintf(name, sizeof name, "/%06d", rank);
+    const std::string path = folder_ + "/received" + name;
+    if (!RunShell("test -e " + ShellQuoted(path))) return files;
+    files.push_back(ReadUnixFile(path));
+  }
 }
 
 int WebSiteProcess::sessionsOpened() const {

@@ -4,6 +4,7 @@
 // the Wine prefix's browser, which makes the asked folder after a delay.
 
 #include <string>
+#include <vector>
 
 namespace zd_test {
 
@@ -29,6 +30,8 @@ class WebSiteProcess {
   std::string remoteFile(const std::string& path) const;
   bool remoteExists(const std::string& path) const;
   bool makeRemoteFolder(const std::string& path) const;
+  // Every file the server received, in the order of their arrival, over all its starts.
+  std::vector<std::string> receivedFiles() const;
   // Sessions the server has opened since it started.
   int sessionsOpened() const;
 
