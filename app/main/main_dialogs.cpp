@@ -13,6 +13,7 @@
 #include "main/decoder_link.h"
 #include "main/main_window_state.h"
 #include "main/passing.h"
+#include "phases/arrangement_dialogs.h"
 #include "phases/parameters_dialogs.h"
 #include "web/internet_dialog.h"
 
@@ -73,6 +74,15 @@ void OpenMainDialog(HWND owner, MainDialog dialog) {
       break;
     case MainDialog::RoundsParameters:
       OpenRoundsParametersDialog(owner);
+      break;
+    case MainDialog::PracticeArrangement:
+      OpenPracticeArrangementDialog(owner);
+      break;
+    case MainDialog::QualifyingArrangement:
+      OpenQualifyingArrangementDialog(owner);
+      break;
+    case MainDialog::StartingGrid:
+      OpenStartingGridDialog(owner);
       break;
     case MainDialog::DriverResults:
       // The analysis counts the best lap as the board does, which hangs on the start type.

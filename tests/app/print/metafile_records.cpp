@@ -16,6 +16,7 @@ struct Reader {
   COLORREF brush = RGB(255, 255, 255);
   LOGFONTW font = {};
   UINT align = 0;
+  COLORREF textColour = 0;
   POINTL position = {};
 
   void text(const EMREXTTEXTOUTW* record, bool wide) {
@@ -33,7 +34,8 @@ struct Reader {
       bytes.assign(base + t.offString, t.nChars);
     }
     page.texts.push_back({order, t.ptlReference.x, t.ptlReference.y, align,
-                          static_cast<int>(font.lfHeight), font.lfWeight >= FW_BOLD, bytes});
+                          static_cast<int>(font.lfHeight), font.lfWeight >= FW_BOLD, bytes,
+                          textColour});
   }
 
   void record(const ENHMETARECORD* r) {
@@ -76,6 +78,9 @@ struct Reader {
       }
       case EMR_SETTEXTALIGN:
         align = reinterpret_cast<const EMRSETTEXTALIGN*>(r)->iMode;
+        break;
+      case EMR_SETTEXTCOLOR:
+        textColour = reinterpret_cast<const EMRSETTEXTCOLOR*>(r)->crColor;
         break;
       case EMR_MOVETOEX:
         position = reinterpret_cast<const EMRMOVETOEX*>(r)->ptl;

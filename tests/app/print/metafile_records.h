@@ -17,6 +17,7 @@ struct MetaText {
   int fontHeight = 0;
   bool bold = false;
   std::string text;  // Windows-1252
+  COLORREF colour = 0;
 };
 struct MetaLine {
   int order = 0;
