@@ -307,6 +307,44 @@ TEST_F(FinalRankingDialogs, RoundsOkWritesTheRoundDriversAndEscapeNothing) {
                                                                 UnfilteredOrder(zd::RacePhase::Rounds))));
 }
 
+// 29 drivers without results: rows 29 + 2, the bar over 0 to 14.
+TEST_F(FinalRankingDialogs, TheScrollBarMovesByItsRequestsAndAFilterPutsItBack) {
+  zd::EventState& event = zd::MainState().event;
+  zd_test::MakeTestEvent(event);
+  zd::RaceRecord(event, 1).practiceStates[0] = 1;
+  std::vector<std::string> drivers;
+  for (int i = 1; i <= 29; ++i) drivers.push_back("Pilote " + std::to_string(i));
+  zd_test::WritePracticeSeriesFile(event, drivers);
+  zd::TreeViewControl view(tree);
+  zd::BuildTreeFromRaceFile(view, event);
+  WithRanking(kPracticeFinalNode, "Classement final essais libres", 6317, [&](HWND d) {
+    HWND bar = GetDlgItem(d, 6317);
+    EXPECT_TRUE(IsWindowVisible(bar));
+    int low = -1, high = -1;
+    GetScrollRange(bar, SB_CTL, &low, &high);
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 14);
+    const auto scroll = [&](int request, int thumb = 0) {
+      SendMessageA(d, WM_VSCROLL, MAKEWPARAM(request, thumb), reinterpret_cast<LPARAM>(bar));
+      return GetScrollPos(bar, SB_CTL);
+    };
+    EXPECT_EQ(scroll(SB_LINEUP), 0);
+    EXPECT_EQ(scroll(SB_PAGEDOWN), 14);
+    EXPECT_EQ(scroll(SB_LINEDOWN), 14);
+    EXPECT_EQ(scroll(SB_LINEUP), 13);
+    EXPECT_EQ(scroll(SB_THUMBTRACK, 2), 13);
+    EXPECT_EQ(scroll(SB_THUMBPOSITION, 3), 3);
+    EXPECT_EQ(scroll(SB_PAGEUP), 0);
+    scroll(SB_PAGEDOWN);
+    Press(d, 6304);  // men only: still all 29, the bar back at the top
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 0);
+    Press(d, 6303);  // nobody: no bar
+    EXPECT_FALSE(IsWindowVisible(bar));
+    SaveDialogPicture(d, "practice_final_ranking_no_sex.png");
+    Click(d, IDCANCEL);
+  });
+}
+
 // The qualifying final order is the one the starting grid takes.
 TEST_F(FinalRankingDialogs, TheStartingGridFollowsTheQualifyingFinalOrder) {
   OpenRankingEvent(false);
