@@ -14,11 +14,13 @@
 #include "files/participants.h"
 #include "files/phase_sections.h"
 #include "main/data_folder.h"
+#include "main/decoder_link.h"
 #include "main/event_file.h"
 #include "main/main_window.h"
 #include "main/main_window_state.h"
 #include "main/message_box.h"
 #include "main/tree_view.h"
+#include "wait_for.h"
 #include "windows_files.h"
 
 namespace zd_test {
@@ -143,6 +145,11 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_NE(window, nullptr);
     tree = zd::MainState().eventTree;
     boxes.clear();
+    // The main timer's first tick reads the interface settings from the current directory, the
+    // data folder. It comes at once at normal speed; on a loaded machine it could come inside a
+    // file chooser the test opens, whose browsing moves the current directory, and the file
+    // would not be found. The test starts once it has come, as the user would.
+    ASSERT_TRUE(zd_test::WaitFor([] { return zd::MainDecoderLink().initialised == 1; }));
   }
 
   void TearDown() override {

@@ -285,6 +285,27 @@ TEST_F(InternetDialog, ExistingFolderQuestionsAndARenameThroughTheShell) {
       << site_.browsedAddresses();
 }
 
+// Another championship for the stored event: the two-way question, whose Yes creates the event
+// in that championship through the script.
+TEST_F(InternetDialog, AChangedChampionshipCreatesTheEventAfterTheTwoWayQuestion) {
+  ASSERT_TRUE(site_.useStandInBrowser(1.0));
+  ASSERT_TRUE(site_.makeRemoteFolder(std::string(kArea) + "Ligue_Sud/" + kStoredId));
+  Store(0, kStoredId, "Ligue_Sud");
+  WithDialog(kInternetCommand, "Internet", 4308, [&](HWND d) {
+    Choose(d, "Coupe Nord");
+    answers = {IDYES};
+    PressActivate(d);
+    EXPECT_TRUE(Checked(d, 4308));
+    EXPECT_TRUE(PressOk(d));
+  });
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text,
+            "Les coordonn\xE9" "es de l'\xE9v\xE9nement ont \xE9t\xE9 modifi\xE9" "es !\nVoulez-vous "
+            "cr\xE9" "er un nouvel \xE9v\xE9nement web ?");
+  EXPECT_TRUE(site_.remoteExists(std::string(kArea) + "Coupe_Nord/" + kStoredId));
+  EXPECT_EQ(Stored(), std::string("1\t1\t\r\n") + kStoredId + "\r\nCoupe_Nord\r\nhttp://v.test/\r\n");
+}
+
 // A site whose script never makes the folder: after about ten seconds the creation fails and
 // sending stays off.
 TEST_F(InternetDialog, ACreationNeverConfirmedFailsAfterAboutTenSeconds) {

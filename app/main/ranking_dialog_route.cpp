@@ -1,6 +1,5 @@
-// Stand-ins for the handlers whose features are not built yet: each does nothing, so that every
-// command of the window arrives somewhere. A feature takes its handler out of this file when it
-// defines its own.
+// The tree's ranking nodes name a dialog template; each family of ranking windows answers for its
+// own templates.
 
 #include "main/main_window_handlers.h"
 #include "phases/final_ranking_dialogs.h"
