@@ -14,6 +14,7 @@
 #include "live/gdi_objects.h"
 #include "main/message_box.h"
 #include "phases/ranking_table_painting.h"
+#include "phases/ranking_table_printing.h"
 #include "print/report_drawing.h"
 #include "web/archive_files.h"
 #include "web/web_publishing.h"
@@ -278,33 +279,19 @@ void DrawFinalRankingPage(HDC dc, const FinalRanking& r, const ReportInformation
   if (page < 1 || page > static_cast<int>(pages.size())) return;
   const PrintPage& p = pages[page - 1];
   const TableLayout layout = PaperLayout(r.phase(), r.international());
-
-  ReportListPage frame;
-  frame.texts.title = r.title();
-  frame.texts.information = &information;
-  frame.texts.subtitle = r.paperSubtitle();
-  frame.texts.page = p.number;
-  frame.texts.pageCount = static_cast<int>(pages.size());
-  frame.edges = kRankingTableEdges;
-  frame.rows = p.entryRows;
-  frame.separators = layout.separators;
-  frame.columns = layout.headings;
-  if (p.entryRows > 0) {
-    DrawReportPageFrame(dc, frame);
-  } else {
-    // A page of summaries only: no band fill, headings nor shading.
-    DrawReportFrameLines(dc);
-    DrawReportBandOutline(dc, frame.edges);
-    DrawReportBandSeparators(dc, frame.separators);
-    DrawReportTableOutline(dc, frame.edges, 0);
-    DrawReportFrameTexts(dc, frame.texts);
-  }
-  const std::vector<TableRow> all = table.rows();
+  RankingPrintLayout print;
+  print.separators = layout.separators;
+  print.columns = layout.headings;
+  print.outlineWithoutEntries = true;  // a page of summaries shows an outline of no height
+  ReportFrameTexts texts;
+  texts.title = r.title();
+  texts.information = &information;
+  texts.subtitle = r.paperSubtitle();
+  DrawRankingPrintPage(dc, print, texts, p, static_cast<int>(pages.size()),
+                       RowCells(r, table.rows(), layout, true));
+  const std::vector<TableRow>& all = table.rows();
   const std::vector<TableRow> rows(all.begin() + p.firstRow,
                                    all.begin() + p.firstRow + p.rowCount);
-  TableGeometry geometry;
-  geometry.textHeight = 14;
-  PaintTableRows(dc, geometry, RowCells(r, rows, layout, true));
   DrawEntryExtras(dc, r, rows, layout, kReportRowTextTop);
 }
 

@@ -84,8 +84,8 @@ class FinalRankingDialogs : public DatabaseDialogTest {
       : DatabaseDialogTest(std::move(files)) {}
 
   // Race 1 with six participants of two categories, its penalties and two sessions of each
-  // phase, shown in the tree.
-  void OpenRankingEvent() {
+  // phase (without rounds: of practice and qualifying only), shown in the tree.
+  void OpenRankingEvent(bool withRounds = true) {
     zd::EventState& event = zd::MainState().event;
     zd_test::MakeTestEvent(event);
     zd::RaceHeaderRecord& open = zd::RaceRecord(event, 1);
@@ -93,10 +93,10 @@ class FinalRankingDialogs : public DatabaseDialogTest {
     open.practiceSeries = 1;
     open.qualifyingSessions = 2;
     open.qualifyingSeries = 1;
-    open.rounds = 2;
+    open.rounds = withRounds ? 2 : 0;
     open.practiceStates[0] = open.practiceStates[1] = 1;
     open.qualifyingStates[0] = open.qualifyingStates[1] = 1;
-    open.roundsState = 1;
+    open.roundsState = withRounds ? 1 : 0;
     ASSERT_TRUE(zd::MakeDataFolderCurrent());
     ASSERT_TRUE(zd::CreateWorkingRaceFile(event).ok);
     zd::TextFile file;
@@ -117,6 +117,12 @@ class FinalRankingDialogs : public DatabaseDialogTest {
       p.club = "RC " + p.name.str();
     }
     ASSERT_TRUE(zd::WriteParticipantsSection(file, zd::ParticipantsSectionTitle(1), *participants).ok);
+    // The starting grid, empty as the participants list leaves it.
+    auto grid = std::make_unique<zd::ParticipantTable>();
+    zd::ClearParticipants(*grid);
+    ASSERT_TRUE(zd::WriteRoundArrangementRecords(
+                    file, zd::ArrangementSectionTitle(1, zd::RacePhase::Rounds), 0, *grid)
+                    .ok);
     auto penalties = std::make_unique<zd::PenaltyTable>();
     zd::ClearPenaltyTable(*penalties);
     (*penalties)[0].code = "A";
@@ -135,7 +141,8 @@ class FinalRankingDialogs : public DatabaseDialogTest {
           zd::WriteSeriesResultsSection(file, zd::PracticeSeriesTitle(1, s, 1), *table, {}).ok);
       ASSERT_TRUE(
           zd::WriteSeriesResultsSection(file, zd::QualifyingSeriesTitle(1, s, 1), *table, {}).ok);
-      ASSERT_TRUE(zd::WriteRoundResultsSection(file, zd::RoundTitle(1, s), *table, 3000, {}).ok);
+      if (withRounds)
+        ASSERT_TRUE(zd::WriteRoundResultsSection(file, zd::RoundTitle(1, s), *table, 3000, {}).ok);
     }
     file.close();
     zd::TreeViewControl view(tree);
@@ -298,6 +305,77 @@ TEST_F(FinalRankingDialogs, RoundsOkWritesTheRoundDriversAndEscapeNothing) {
   EXPECT_TRUE(SameBytes(RaceFile(), before + ClassementSection("DadevuDore1ManchesClassement",
                                                                 "2\t2\t2\tCLASSEMENTToursTemps\t\r\n",
                                                                 UnfilteredOrder(zd::RacePhase::Rounds))));
+}
+
+// 29 drivers without results: rows 29 + 2, the bar over 0 to 14.
+TEST_F(FinalRankingDialogs, TheScrollBarMovesByItsRequestsAndAFilterPutsItBack) {
+  zd::EventState& event = zd::MainState().event;
+  zd_test::MakeTestEvent(event);
+  zd::RaceRecord(event, 1).practiceStates[0] = 1;
+  std::vector<std::string> drivers;
+  for (int i = 1; i <= 29; ++i) drivers.push_back("Pilote " + std::to_string(i));
+  zd_test::WritePracticeSeriesFile(event, drivers);
+  zd::TreeViewControl view(tree);
+  zd::BuildTreeFromRaceFile(view, event);
+  WithRanking(kPracticeFinalNode, "Classement final essais libres", 6317, [&](HWND d) {
+    HWND bar = GetDlgItem(d, 6317);
+    EXPECT_TRUE(IsWindowVisible(bar));
+    int low = -1, high = -1;
+    GetScrollRange(bar, SB_CTL, &low, &high);
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 14);
+    const auto scroll = [&](int request, int thumb = 0) {
+      SendMessageA(d, WM_VSCROLL, MAKEWPARAM(request, thumb), reinterpret_cast<LPARAM>(bar));
+      return GetScrollPos(bar, SB_CTL);
+    };
+    EXPECT_EQ(scroll(SB_LINEUP), 0);
+    EXPECT_EQ(scroll(SB_PAGEDOWN), 14);
+    EXPECT_EQ(scroll(SB_LINEDOWN), 14);
+    EXPECT_EQ(scroll(SB_LINEUP), 13);
+    EXPECT_EQ(scroll(SB_THUMBTRACK, 2), 13);
+    EXPECT_EQ(scroll(SB_THUMBPOSITION, 3), 3);
+    EXPECT_EQ(scroll(SB_PAGEUP), 0);
+    scroll(SB_PAGEDOWN);
+    Press(d, 6304);  // men only: still all 29, the bar back at the top
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 0);
+    Press(d, 6303);  // nobody: no bar
+    EXPECT_FALSE(IsWindowVisible(bar));
+    SaveDialogPicture(d, "practice_final_ranking_no_sex.png");
+    Click(d, IDCANCEL);
+  });
+}
+
+// The qualifying final order is the one the starting grid takes.
+TEST_F(FinalRankingDialogs, TheStartingGridFollowsTheQualifyingFinalOrder) {
+  OpenRankingEvent(false);
+  WithRanking(kQualifyingFinalNode, "Classement final qualifications", 7307, [&](HWND d) {
+    Press(d, 7309);
+    EXPECT_TRUE(PressOk(d));
+  });
+  const std::vector<std::string> order = UnfilteredOrder(zd::RacePhase::Qualifying);
+  ASSERT_EQ(order.size(), 6u);
+  // Another order than the participants' own, which the grid would keep otherwise.
+  ASSERT_NE(order, (std::vector<std::string>{"Alain", "Brigitte", "Cyril", "Denis", "Emma", "Fred"}));
+  Select(zd::PhaseNodeCode(1, zd::RacePhase::Rounds) + 20);
+  {
+    DialogDriver grid("Grille d\xE9part manches d'endurance", 8102, [&](HWND d) {
+      Click(d, 8103);  // "Suivant résultats qualifications"
+      EXPECT_TRUE(PressOk(d));  // "Générer"
+    });
+    Command(1084);
+    EXPECT_TRUE(grid.acted());
+  }
+  for (const auto& box : boxes) ADD_FAILURE() << box.caption << ": " << box.text;
+  zd::TextFile file;
+  ASSERT_TRUE(file.open(zd::kRaceFilePath, zd::OpenMode::Read));
+  ASSERT_TRUE(zd::FindSection(file, zd::ArrangementSectionTitle(1, zd::RacePhase::Rounds)));
+  int32_t qualified = 0;
+  auto records = std::make_unique<zd::ParticipantTable>();
+  zd::ClearParticipants(*records);
+  zd::ReadRoundArrangementRecords(file, qualified, *records);
+  std::vector<std::string> grid;
+  for (std::size_t i = 0; i < order.size(); ++i) grid.push_back((*records)[i].name.str());
+  EXPECT_EQ(grid, order);
 }
 
 // ---- The table on a metafile ----
