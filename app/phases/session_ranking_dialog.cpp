@@ -175,6 +175,7 @@ void InitDialog(HWND dialog, SessionRankingWindow& w) {
   SendDlgItemMessageA(dialog, w.controls.print, BM_SETIMAGE, IMAGE_BITMAP,
                       reinterpret_cast<LPARAM>(w.printBitmap->get()));
   SetSendButtonPicture(GetDlgItem(dialog, w.controls.send), w.web);
+  SpreadToTableGrid(dialog);
   SetFonts(dialog, w);
   ShowFilters(dialog, w);
 }
