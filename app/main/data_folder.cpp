@@ -22,4 +22,12 @@ std::string DataFolderPath() {
 
 bool MakeDataFolderCurrent() { return SetCurrentDirectoryA(DataFolderPath().c_str()) != 0; }
 
+DataFolderCurrentScope::DataFolderCurrentScope() : previous_(CurrentDirectoryPath()) {
+  MakeDataFolderCurrent();
+}
+
+DataFolderCurrentScope::~DataFolderCurrentScope() {
+  if (!previous_.empty()) SetCurrentDirectoryA(previous_.c_str());
+}
+
 }  // namespace zd

@@ -16,4 +16,18 @@ std::string CurrentDirectoryPath();
 // when the folder does not exist.
 bool MakeDataFolderCurrent();
 
+// The data folder current for the scope's life, then the directory that was current before. A
+// timer tick may come while a file chooser browses elsewhere (browsing moves the current
+// directory): its files still go to the data folder and the chooser stays where it was.
+class DataFolderCurrentScope {
+ public:
+  DataFolderCurrentScope();
+  ~DataFolderCurrentScope();
+  DataFolderCurrentScope(const DataFolderCurrentScope&) = delete;
+  DataFolderCurrentScope& operator=(const DataFolderCurrentScope&) = delete;
+
+ private:
+  std::string previous_;
+};
+
 }  // namespace zd

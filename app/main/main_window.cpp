@@ -361,7 +361,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       OnCommand(window, LOWORD(wparam), HIWORD(wparam));
       return 0;
     case WM_TIMER:
-      if (wparam == kMainTimerId) MainTimerTick(window);
+      if (wparam == kMainTimerId) {
+        // The tick's decoder passings, saves, live file and upload outcome use paths relative to
+        // the data folder, even while a file chooser has moved the current directory.
+        const DataFolderCurrentScope inDataFolder;
+        MainTimerTick(window);
+      }
       return 0;
     case WM_VSCROLL:
       BoardVerticalScroll(window, wparam, lparam);

@@ -104,6 +104,9 @@ class LiveBoardInTheMainWindow : public ::testing::Test {
   }
   void TearDown() override {
     if (window_ && IsWindow(window_)) {
+      // The display settings are written when the program ends: the widths as they were read,
+      // not the ones widened for this screen.
+      zd::MainState().display.widths = widths_;
       zd::SetMessageAnswerer([](const char*, const char*, UINT) { return IDNO; });
       SendMessageA(window_, WM_CLOSE, 0, 0);
     }
@@ -117,6 +120,7 @@ class LiveBoardInTheMainWindow : public ::testing::Test {
   static RECT ToRect(const zd::BoardRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
   HWND window_ = nullptr;
+  zd::BoardColumnWidths widths_{};
 };
 
 TEST_F(LiveBoardInTheMainWindow, ShowsARunningSeriesAndRepaintsOnlyWhatAPassingChanged) {
@@ -124,6 +128,7 @@ TEST_F(LiveBoardInTheMainWindow, ShowsARunningSeriesAndRepaintsOnlyWhatAPassingC
   ASSERT_NE(window_, nullptr);
   ASSERT_TRUE(Painted());
   zd::MainWindowState& s = zd::MainState();
+  widths_ = s.display.widths;
   LoadRunningSeries(s);
   zd::RefreshBoard(window_);
   ASSERT_TRUE(Painted());

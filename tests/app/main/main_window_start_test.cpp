@@ -280,6 +280,10 @@ TEST_F(MainWindowStart, InstalledFolderInTheChosenLanguage) {
   published.eventId = "GP_12_07_2026";
   published.championshipFolder = "Coupe";
   ASSERT_TRUE(zd::WriteWebEventInfo(published));
+  // The display settings as installed: the prefix outlives the run, and another run may have
+  // left its own there.
+  ASSERT_TRUE(zd::WriteDisplaySettings(zd::kDisplaySettingsFile, zd::FactoryDisplaySettings(),
+                                       zd::FactoryCustomColours()));
   // The working file of a previous run that held an event.
   const std::string previous = zd::test::NewRaceFileBytes() + "\r\nDadevuDorePiste\t\r\nX\t2\t\r\n";
   WriteWholeFile(InDataFolder("Private\\Course.race2"), previous);

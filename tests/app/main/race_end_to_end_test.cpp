@@ -626,6 +626,45 @@ TEST_F(RaceEndToEnd, ASilentSiteHoldsUpNeitherTimingNorTheWindow) {
   EXPECT_EQ(boxes.size(), boxesBefore);
 }
 
+// The user browses in a file chooser while the series runs, which moves the current directory:
+// the timer's ticks still read the decoder's passings and write the live file into the data
+// folder, none into the folder browsed, and leave the chooser where it was.
+TEST_F(RaceEndToEnd, ASeriesTimedWhileAChooserBrowsesElsewhereWritesIntoTheDataFolder) {
+  StartWith("usb");
+  OpenAndLoad();
+  const std::string liveBefore = LiveFile();
+  // The folder browsed has the data folder's subfolders: a file misdirected there would be
+  // written, and found.
+  const std::string browsed = kFolder + "\\Browsed";
+  const std::string misdirected = browsed + "\\WebResults\\Live.txt";
+  for (const std::string& folder : {browsed, browsed + "\\WebResults", browsed + "\\Private"})
+    CreateDirectoryA(folder.c_str(), nullptr);
+  struct Removed {
+    std::string folder;
+    ~Removed() {
+      DeleteFileA((folder + "\\WebResults\\Live.txt").c_str());
+      RemoveDirectoryA((folder + "\\WebResults").c_str());
+      RemoveDirectoryA((folder + "\\Private").c_str());
+      RemoveDirectoryA(folder.c_str());
+    }
+  } removed{browsed};
+  Start();
+  ASSERT_TRUE(SetCurrentDirectoryA(browsed.c_str()));
+  ASSERT_TRUE(WaitForClockReset());
+  for (const Passing& p : kPassings) {
+    ASSERT_TRUE(simulator_->command(TimedPassing(kCars[p.car].transponder, p.at)));
+  }
+  ASSERT_TRUE(WaitFor([&] { return Ended() && zd::MainState().series->rows[2].finished == 1; }))
+      << "the series did not end by its rule";
+  EXPECT_EQ(zd::CurrentDirectoryPath(), browsed);
+  EXPECT_EQ(ReadWindowsFile(misdirected), "(missing)");
+  const std::string live = LiveFile();
+  EXPECT_NE(live, liveBefore);
+  const CarTimes times = Implied(kPassings);
+  EXPECT_TRUE(SameBytes(live, ExpectedLiveFile(times, ElapsedClock(live, times))));
+  ASSERT_TRUE(zd::MakeDataFolderCurrent());
+}
+
 TEST_F(RaceEndToEnd, AKv1InterfaceIsTimedByThePc) {
   StartWith("kv1");
   ASSERT_EQ(zd::MainState().interfaceSettings.decoderKind.view(), zd::kInterfaceKind);
