@@ -8,6 +8,7 @@
 
 #include "databases/database_dialog.h"
 #include "live/gdi_objects.h"
+#include "main/board_interaction.h"
 #include "main/command_window.h"
 #include "main/message_box.h"
 #include "phases/arrangement.h"
@@ -168,26 +169,7 @@ bool Command(HWND dialog, ArrangementDialogState& s, int id, int notification) {
 
 void Scroll(HWND dialog, ArrangementDialogState& s, int code, int thumb) {
   const int maximum = s.model->scrollRange().maximum;
-  int position = s.scroll;
-  switch (code) {
-    case SB_LINEUP:
-      if (position > 0) --position;
-      break;
-    case SB_LINEDOWN:
-      if (position < maximum) ++position;
-      break;
-    case SB_PAGEUP:
-      position = 0;
-      break;
-    case SB_PAGEDOWN:
-      position = maximum;
-      break;
-    case SB_THUMBPOSITION:
-      position = s.model->boundScroll(thumb);
-      break;
-    default:
-      break;
-  }
+  const int position = ScrolledPosition(code, thumb, s.scroll, 0, maximum);
   if (position == s.scroll) return;
   s.scroll = position;
   SetScrollPos(GetDlgItem(dialog, s.ids.scroll), SB_CTL, position, TRUE);

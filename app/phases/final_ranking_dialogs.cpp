@@ -12,6 +12,7 @@
 #include "files/databases.h"
 #include "files/race_file.h"
 #include "live/gdi_objects.h"
+#include "main/board_interaction.h"
 #include "main/message_box.h"
 #include "phases/ranking_table_painting.h"
 #include "phases/ranking_table_printing.h"
@@ -474,15 +475,7 @@ void Close(HWND dialog, const FinalRankingState& s) {
 
 void Scroll(HWND dialog, FinalRankingState& s, int request, int thumb) {
   const ScrollRange range = s.ranking->table().scrollRange();
-  int position = s.position;
-  switch (request) {
-    case SB_LINEUP: if (position > 0) --position; break;
-    case SB_LINEDOWN: if (position < range.maximum) ++position; break;
-    case SB_PAGEUP: position = 0; break;
-    case SB_PAGEDOWN: position = range.maximum; break;
-    case SB_THUMBPOSITION: position = thumb; break;
-    default: return;
-  }
+  const int position = ScrolledPosition(request, thumb, s.position, 0, range.maximum);
   SetScrollPos(GetDlgItem(dialog, s.controls.scroll), SB_CTL, position, TRUE);
   if (position != s.position) {
     s.position = position;

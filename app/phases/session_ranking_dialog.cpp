@@ -6,6 +6,7 @@
 #include <string>
 
 #include "live/gdi_objects.h"
+#include "main/board_interaction.h"
 #include "main/message_box.h"
 #include "phases/session_ranking_table.h"
 #include "print/report_drawing.h"
@@ -229,26 +230,7 @@ void Send(HWND dialog, SessionRankingWindow& w) {
 
 void Scroll(HWND dialog, SessionRankingWindow& w, int code, int thumb) {
   const int maximum = w.ranking->table().scrollRange().maximum;
-  int position = w.position;
-  switch (code) {
-    case SB_LINEUP:
-      if (position > 0) --position;
-      break;
-    case SB_LINEDOWN:
-      if (position < maximum) ++position;
-      break;
-    case SB_PAGEUP:
-      position = 0;
-      break;
-    case SB_PAGEDOWN:
-      position = maximum;
-      break;
-    case SB_THUMBPOSITION:
-      position = thumb;
-      break;
-    default:
-      break;
-  }
+  const int position = ScrolledPosition(code, thumb, w.position, 0, maximum);
   SetScrollPos(GetDlgItem(dialog, w.controls.scroll), SB_CTL, position, TRUE);
   if (position != w.position) {
     w.position = position;
