@@ -190,16 +190,7 @@ class ParticipantsDialogWeb : public DatabaseDialogTest {
 
   void SetUp() override {
     DatabaseDialogTest::SetUp();
-    ASSERT_TRUE(site_.start());
-    ASSERT_TRUE(site_.useStandInBrowser(1.0));
-    CreateDirectoryA(InDataFolder("WebResults").c_str(), nullptr);  // kept when it is there
-    ASSERT_TRUE(site_.writeSettings(InDataFolder("Private\\SiteWeb.rg")));
-    zd::WebEventInfo info;
-    info.activated = 1;
-    info.championshipFolder = "Ligue_Sud";
-    info.eventId = "GP_1";
-    ASSERT_TRUE(zd::WriteWebEventInfo(info));
-    ASSERT_TRUE(site_.makeRemoteFolder("public_html/ZentrikRiduduzud/Ligue_Sud/GP_1"));
+    ASSERT_TRUE(site_.startWithActivatedEvent(zd::DataFolderPath()));
     WriteDatabases();
     OpenTestEvent();
     Select(zd::ParticipantsNodeCode(1));

@@ -568,16 +568,7 @@ class FinalRankingWeb : public FinalRankingDialogs {
 
   void SetUp() override {
     FinalRankingDialogs::SetUp();
-    ASSERT_TRUE(site_.start());
-    ASSERT_TRUE(site_.useStandInBrowser(1.0));
-    CreateDirectoryA(InDataFolder("WebResults").c_str(), nullptr);
-    ASSERT_TRUE(site_.writeSettings(InDataFolder("Private\\SiteWeb.rg")));
-    zd::WebEventInfo info;
-    info.activated = 1;
-    info.championshipFolder = "Ligue_Sud";
-    info.eventId = "GP_1";
-    ASSERT_TRUE(zd::WriteWebEventInfo(info));
-    ASSERT_TRUE(site_.makeRemoteFolder("public_html/ZentrikRiduduzud/Ligue_Sud/GP_1"));
+    ASSERT_TRUE(site_.startWithActivatedEvent(zd::DataFolderPath()));
   }
   zd_test::WebSiteProcess site_;
 };

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "files/live_file.h"
 #include "unix_shell.h"
 #include "wait_for.h"
 
@@ -82,6 +83,18 @@ std::string WebSiteProcess::remoteFile(const std::string& path) const {
 
 bool WebSiteProcess::remoteExists(const std::string& path) const {
   return RunShell("test -e " + ShellQuoted(UnixPath(root_, path)));
+}
+
+bool WebSiteProcess::startWithActivatedEvent(const std::string& dataFolder) {
+  if (!start() || !useStandInBrowser(1.0)) return false;
+  CreateDirectoryA((dataFolder + "\\WebResults").c_str(), nullptr);  // kept when it is there
+  if (!writeSettings(dataFolder + "\\Private\\SiteWeb.rg")) return false;
+  zd::WebEventInfo info;
+  info.activated = 1;
+  info.championshipFolder = "Ligue_Sud";
+  info.eventId = "GP_1";
+  return zd::WriteWebEventInfo(info).ok &&
+         makeRemoteFolder("public_html/ZentrikRiduduzud/Ligue_Sud/GP_1");
 }
 
 bool WebSiteProcess::makeRemoteFolder(const std::string& path) const {

@@ -25,6 +25,10 @@ class WebSiteProcess {
   const std::string& account() const { return account_; }
   // Writes the program's site settings file (Windows path) for this site.
   bool writeSettings(const std::string& windowsPath) const;
+  // Starts the site and readies the data folder (Windows path, also the current directory) to
+  // publish to it: the stand-in browser answering after a second, the site settings, and sending
+  // switched on for the event "GP_1" of "Ligue_Sud", whose folder the site already holds.
+  bool startWithActivatedEvent(const std::string& dataFolder);
 
   // Below the FTP area's root, a path in UTF-8 as the server stores it.
   std::string remoteFile(const std::string& path) const;
