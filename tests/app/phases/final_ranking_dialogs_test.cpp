@@ -18,6 +18,7 @@
 #include "main/event_tree.h"
 #include "phases/final_ranking.h"
 #include "phases/final_ranking_dialogs.h"
+#include "phases/session_race_file.h"
 #include "print/metafile_records.h"
 #include "print/pdf_queue.h"
 #include "print/print_dialog_answer.h"
@@ -30,32 +31,7 @@ using zd_test::InDataFolder;
 using zd_test::ReadWindowsFile;
 using zd_test::SameBytes;
 
-struct Line {
-  const char* name;
-  int32_t laps;
-  int32_t raceTime;
-  int32_t bestLap;
-  int32_t penaltyIndex = 0;
-};
-
-std::unique_ptr<zd::SeriesTable> Table(const std::vector<Line>& lines) {
-  auto table = std::make_unique<zd::SeriesTable>();
-  for (int k = 0; k < zd::kMaxSeriesSlots; ++k) {
-    zd::SeriesResultEntry& e = (*table)[k];
-    if (k < static_cast<int>(lines.size())) {
-      e.name = lines[k].name;
-      e.laps = lines[k].laps;
-      e.raceTime = lines[k].raceTime;
-      e.bestLap = lines[k].bestLap;
-      e.penaltyIndex = lines[k].penaltyIndex;
-    } else {
-      e.name = zd::kEmptySlotName;
-      e.raceTime = zd::kEmptySlotTime;
-      e.bestLap = zd::kEmptySlotTime;
-    }
-  }
-  return table;
-}
+using Line = zd_test::SessionLine;
 
 // Two sessions of each phase. In the first, Cyril abandons and Denis's best lap is penalised;
 // in the second, Emma abandons; Fred never runs.
@@ -136,7 +112,7 @@ class FinalRankingDialogs : public DatabaseDialogTest {
     ASSERT_TRUE(zd::WritePenaltiesSection(file, *penalties).ok);
     const std::vector<Line>* sessions[] = {&kFirstSession, &kSecondSession};
     for (int s = 1; s <= 2; ++s) {
-      const auto table = Table(*sessions[s - 1]);
+      const auto table = zd_test::SeriesTableOf(*sessions[s - 1]);
       ASSERT_TRUE(
           zd::WriteSeriesResultsSection(file, zd::PracticeSeriesTitle(1, s, 1), *table, {}).ok);
       ASSERT_TRUE(

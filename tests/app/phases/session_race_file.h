@@ -41,6 +41,26 @@ struct SessionPenalty {
   int32_t amount = 10;
 };
 
+// A series' results: the lines in their slots, the other slots empty.
+inline std::unique_ptr<zd::SeriesTable> SeriesTableOf(const std::vector<SessionLine>& lines) {
+  auto series = std::make_unique<zd::SeriesTable>();
+  for (int k = 0; k < zd::kMaxSeriesSlots; ++k) {
+    zd::SeriesResultEntry& e = (*series)[k];
+    if (k < static_cast<int>(lines.size())) {
+      e.name = lines[k].name;
+      e.laps = lines[k].laps;
+      e.raceTime = lines[k].raceTime;
+      e.bestLap = lines[k].bestLap;
+      e.penaltyIndex = lines[k].penaltyIndex;
+    } else {
+      e.name = zd::kEmptySlotName;
+      e.raceTime = zd::kEmptySlotTime;
+      e.bestLap = zd::kEmptySlotTime;
+    }
+  }
+  return series;
+}
+
 struct SessionRaceFile {
   zd::RacePhase phase = zd::RacePhase::Qualifying;
   int session = 1;
@@ -105,21 +125,7 @@ struct SessionRaceFile {
     }
     ASSERT_TRUE(zd::WritePenaltiesSection(file, *table).ok);
 
-    auto series = std::make_unique<zd::SeriesTable>();
-    for (int k = 0; k < zd::kMaxSeriesSlots; ++k) {
-      zd::SeriesResultEntry& e = (*series)[k];
-      if (k < static_cast<int>(lines.size())) {
-        e.name = lines[k].name;
-        e.laps = lines[k].laps;
-        e.raceTime = lines[k].raceTime;
-        e.bestLap = lines[k].bestLap;
-        e.penaltyIndex = lines[k].penaltyIndex;
-      } else {
-        e.name = zd::kEmptySlotName;
-        e.raceTime = zd::kEmptySlotTime;
-        e.bestLap = zd::kEmptySlotTime;
-      }
-    }
+    const auto series = SeriesTableOf(lines);
     switch (phase) {
       case zd::RacePhase::Practice:
         ASSERT_TRUE(zd::WriteSeriesResultsSection(file, zd::PracticeSeriesTitle(1, session, 1),
