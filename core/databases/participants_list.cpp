@@ -141,13 +141,10 @@ ParticipantAdd ParticipantsList::add(const DriverSummaryRecord& driver,
   p.carNumber = driver.carNumber.view();
   p.transponder = driver.transponder.view();
   p.sex = driver.sex;
-  for (const AgeCategoryRecord& age : sources.ageCategories) {
-    // An empty slot of the table is no category, whatever its bounds.
-    if (age.code.empty() && age.name.empty()) continue;
-    if (age.fromCount <= driver.birthMonthCount && driver.birthMonthCount <= age.toCount) {
-      p.ageCategoryCode = age.code.view();
-      p.ageCategoryName = age.name.view();
-    }
+  if (const AgeCategoryRecord* age = AgeCategoryOfBirth(sources.ageCategories,
+                                                        driver.birthMonthCount)) {
+    p.ageCategoryCode = age->code.view();
+    p.ageCategoryName = age->name.view();
   }
   for (const VehicleRecord& vehicle : sources.vehicles)
     if (!vehicle.name.empty() && vehicle.name.view() == p.vehicle.view())

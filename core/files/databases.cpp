@@ -145,6 +145,16 @@ int32_t BirthMonthCount(int32_t year, int32_t monthIndex) {
   return (year - 1900) * 12 + monthIndex;
 }
 
+const AgeCategoryRecord* AgeCategoryOfBirth(const AgeCategoryTable& categories,
+                                            int32_t birthMonthCount) {
+  const AgeCategoryRecord* found = nullptr;
+  for (const AgeCategoryRecord& age : categories) {
+    if (age.code.empty() && age.name.empty()) continue;
+    if (age.fromCount <= birthMonthCount && birthMonthCount <= age.toCount) found = &age;
+  }
+  return found;
+}
+
 int32_t CurrentBirthMonthCount() {
   std::time_t now = std::time(nullptr);
   const std::tm local = sys::LocalTime(now);

@@ -89,6 +89,11 @@ struct AgeCategoryRecord {
 };
 inline constexpr int kMaxAgeCategories = 20;
 using AgeCategoryTable = std::array<AgeCategoryRecord, kMaxAgeCategories>;
+// The age category of a birth: the last slot in table order whose bounds hold birthMonthCount.
+// An empty slot (no code, no name) is none, whatever its bounds: its 0 to 0 would otherwise take
+// every driver without a birth date. Null when no category holds it.
+const AgeCategoryRecord* AgeCategoryOfBirth(const AgeCategoryTable& categories,
+                                            int32_t birthMonthCount);
 
 struct DriverRecord {
   FixedText<40> name;

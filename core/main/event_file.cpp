@@ -107,11 +107,11 @@ Outcome RefreshParticipantsFromDrivers(TextFile& file, int race, const DriverRef
       for (const CountryRecord& country : reference.countries) {
         if (country.name == driver.country) p.nationCode = country.code.view();
       }
-      for (const AgeCategoryRecord& age : reference.ageCategories) {
-        if (age.fromCount <= driver.birthMonthCount && driver.birthMonthCount <= age.toCount) {
-          p.ageCategoryCode = age.code.view();
-          p.ageCategoryName = age.name.view();
-        }
+      // With none, the participant keeps the category he had.
+      if (const AgeCategoryRecord* age = AgeCategoryOfBirth(reference.ageCategories,
+                                                            driver.birthMonthCount)) {
+        p.ageCategoryCode = age->code.view();
+        p.ageCategoryName = age->name.view();
       }
       p.sex = driver.sex;
     }

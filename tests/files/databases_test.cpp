@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "test_support.h"
 
@@ -282,6 +283,41 @@ TEST(DatabaseFiles, ClearsSetTheDefaultsOfEachTable) {
   ClearPenaltySummaryTable(summaries);
   EXPECT_EQ(summaries[49].kind, 2);
   EXPECT_EQ(summaries[49].amount, 0);
+}
+
+TEST(AgeCategoryOfBirth, TheLastCategoryHoldingTheBirthBothBoundsIncluded) {
+  AgeCategoryTable ages;
+  ClearAgeCategoryTable(ages);
+  const auto set = [&](int i, const char* code, int32_t from, int32_t to) {
+    ages[i].code = code;
+    ages[i].name = std::string(code) + " name";
+    ages[i].fromCount = from;
+    ages[i].toCount = to;
+  };
+  set(0, "S", 1000, 1199);
+  set(1, "J", 1200, 1299);
+  set(2, "B", 1100, 1150);  // inside S: later, so it wins there
+  // Slots 3 and later are empty, bounds 0 to 0.
+  struct Case {
+    int32_t birth;
+    const char* code;  // nullptr: none
+  };
+  const Case cases[] = {
+      {1000, "S"}, {1199, "S"},  // first and last month
+      {1200, "J"}, {1299, "J"}, {1300, nullptr}, {999, nullptr},
+      {1100, "B"}, {1151, "S"},
+      {0, nullptr},  // no birth date: never an empty slot
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.birth);
+    const AgeCategoryRecord* age = AgeCategoryOfBirth(ages, c.birth);
+    if (c.code == nullptr) {
+      EXPECT_EQ(age, nullptr);
+    } else {
+      ASSERT_NE(age, nullptr);
+      EXPECT_EQ(age->code.view(), c.code);
+    }
+  }
 }
 
 TEST(CountryFiles, NamesAndCodesStayPairedByLine) {

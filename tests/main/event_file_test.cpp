@@ -87,7 +87,7 @@ TEST_F(EventFileTest, AnOpenedEventIsReadWithItsParticipantsBroughtUpToDate) {
   event->raceCount = 2;
   event->selectionCode = 20000;
   record(1).name = "Open";
-  record(1).participantCount = 2;
+  record(1).participantCount = 3;
   record(2).name = "Junior";
   event->flags[1].rounds[2] = 1;
   auto participants = std::make_unique<ParticipantTable>();
@@ -98,6 +98,9 @@ TEST_F(EventFileTest, AnOpenedEventIsReadWithItsParticipantsBroughtUpToDate) {
   (*participants)[1].name = "Brigitte";
   (*participants)[1].club = "Kept";
   (*participants)[1].nationCode = "BE";
+  (*participants)[2].name = "Cyril";
+  (*participants)[2].ageCategoryCode = "J";
+  (*participants)[2].ageCategoryName = "Junior";
   PenaltyTable penalties;
   ClearPenaltyTable(penalties);
   penalties[0].code = "A";
@@ -124,6 +127,7 @@ TEST_F(EventFileTest, AnOpenedEventIsReadWithItsParticipantsBroughtUpToDate) {
   (*drivers)[1].country = "Nowhere";
   (*drivers)[1].sex = 0;
   (*drivers)[1].birthMonthCount = 1200;
+  (*drivers)[2].name = "Cyril";  // no birth date: his category stays
   (*countries)[3].name = "France";
   (*countries)[3].code = "FR";
   (*ages)[0].code = "V";
@@ -161,6 +165,8 @@ TEST_F(EventFileTest, AnOpenedEventIsReadWithItsParticipantsBroughtUpToDate) {
   EXPECT_EQ(alain.carNumber.view(), "5");
   EXPECT_EQ((*read)[1].club.view(), "Kept");
   EXPECT_EQ((*read)[1].nationCode.view(), "BE");
+  EXPECT_EQ((*read)[2].ageCategoryCode.view(), "J");
+  EXPECT_EQ((*read)[2].ageCategoryName.view(), "Junior");
 }
 
 TEST_F(EventFileTest, AHeaderThatCannotBeReadLeavesTheRecordsAsTheyWere) {
