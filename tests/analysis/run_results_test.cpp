@@ -182,6 +182,7 @@ TEST_F(RunResultsTest, GridCellsFollowTheBarsAndEndWithEachDriversLaps) {
   EXPECT_EQ(legend[1].x, 5);
   EXPECT_EQ(legend[1].y, 86);
   const std::vector<PlacedText> headings = GridHeadings(*run, 6, 0);
+  ASSERT_GT(headings.size(), 22u);
   EXPECT_EQ(headings[1].text, "7");
   EXPECT_EQ(headings[20].text, "26");  // the last row, past the longest run, stays empty
   EXPECT_EQ(headings[22].text, "Ligne3");

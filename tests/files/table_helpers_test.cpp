@@ -153,6 +153,7 @@ TEST(ComboTexts, YearsFrom1900ToTheCurrentYear) {
   std::tm local{};
   localtime_r(&now, &local);
   years = YearComboTexts();
+  ASSERT_FALSE(years.empty());
   EXPECT_EQ(years.back(), std::to_string(local.tm_year + 1900));
   EXPECT_EQ(years.size(), static_cast<std::size_t>(local.tm_year + 1));
 }

@@ -257,6 +257,7 @@ TEST_F(TranslationDialog, RestoreBringsBackTheFactoryTexts) {
   std::remove(file("Translation/MenuPrincipal.usine").c_str());
   std::remove(file("Translation/MenuPrincipal.trans").c_str());
   model_.restore();
+  ASSERT_FALSE(errors_.empty());
   EXPECT_EQ(errors_.back(),
             "Error: The active translation file 'MenuPrincipal.trans' has not been found");
   EXPECT_EQ(errors_[errors_.size() - 2],

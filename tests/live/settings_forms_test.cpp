@@ -110,7 +110,9 @@ TEST(CustomSoundsForm, ItemTextsAndTheSlotsTheyName) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(CustomSoundSlot(c.group, c.item), c.slot);
     EXPECT_EQ(texts[static_cast<std::size_t>(c.slot)], c.text);
-    EXPECT_EQ(CustomSoundGroupItems(c.group)[static_cast<std::size_t>(c.item)], c.text);
+    const std::vector<std::string_view> items = CustomSoundGroupItems(c.group);
+    ASSERT_LT(static_cast<std::size_t>(c.item), items.size());
+    EXPECT_EQ(items[static_cast<std::size_t>(c.item)], c.text);
   }
   // Past a group's last item, or no group at all.
   EXPECT_EQ(CustomSoundSlot(0, 4), -1);

@@ -87,6 +87,7 @@ TEST_F(BoardClicksTest, APenaltyIsAppliedToTheSavedTableAndTheSeriesRankedAgain)
   EXPECT_EQ((*series->savedTable)[0].laps, 2);
   EXPECT_EQ(RankedNames(), (std::vector<std::string>{"Brigitte", "Alain", "Cyril"}));
   EXPECT_EQ(series->rows[1].status, 2);
+  ASSERT_FALSE(commandWindow.redraws.empty());
   EXPECT_EQ(commandWindow.redraws.back(), kNoForcedCells);
   EXPECT_EQ(series->startingListShown, 0);
 

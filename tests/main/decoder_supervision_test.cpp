@@ -223,6 +223,7 @@ TEST_F(DecoderSupervisionTest, ALinkLostDuringASeriesIsRecoveredAndReportedOneOu
   EXPECT_TRUE(decoder.open);
   ASSERT_EQ(host.written.size(), 2u);
   EXPECT_EQ(host.written[1].connected, 1);
+  ASSERT_FALSE(host.statuses.empty());
   EXPECT_EQ(host.statuses.back().rfind(loss + "Récupération connexion décodeur KV2/KV3 USB "
                                               "réussie à 1:",
                                        0),

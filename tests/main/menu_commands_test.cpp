@@ -236,6 +236,7 @@ TEST_F(MenuCommandsTest, PenaltiesAreTakenAgainOnlyWhenTheEventTookThemFromTheDa
   event->racePenaltiesFromDatabase = 1;
   OnDialog(MainDialog::Penalties, [] { std::remove(Cp1252ToUtf8(kPenaltiesFile).c_str()); });
   Run(1014);
+  ASSERT_FALSE(MessageTexts().empty());
   EXPECT_EQ(MessageTexts().back(), "Error : 'Penalties' database file not found");
   EXPECT_EQ(event->penalties[1].code.view(), "P1");
   EXPECT_EQ((*RaceFilePenalties())[1].code.view(), "P1");
@@ -253,6 +254,7 @@ TEST_F(MenuCommandsTest, PenaltiesAreTakenAgainOnlyWhenTheEventTookThemFromTheDa
     WritePenaltiesDatabase(full);
   });
   Run(1014);
+  ASSERT_FALSE(MessageTexts().empty());
   EXPECT_EQ(MessageTexts().back(), kPenaltiesDoNotFit);
   EXPECT_EQ(event->penalties[1].code.view(), "P1");
   EXPECT_EQ(event->penalties[2].code.view(), "");

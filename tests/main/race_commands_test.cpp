@@ -68,6 +68,7 @@ TEST_F(RaceCommandsTest, StartGreysTheControlsAndStopEnablesThemAgain) {
     EXPECT_EQ(window.submenu, 0);
     EXPECT_EQ(window.windows, All(kWindows, false));
     // The countdown starts once the signal has been heard.
+    ASSERT_FALSE(window.waitedSounds.empty());
     EXPECT_EQ(window.waitedSounds.back(), "sons/nokia-sms.wav");
     EXPECT_EQ(timer.countdown.startTick, hooks.tick);
 
@@ -170,8 +171,10 @@ TEST_F(RaceCommandsTest, StopOfARunSavesThePenalisedResultsAndRanksThem) {
   EXPECT_EQ(state.running, 0);
   EXPECT_EQ(timer.restOn, 1);
   EXPECT_EQ(timer.rest.lengthMinutes, 2);
+  ASSERT_FALSE(hooks.sounds.empty());
   EXPECT_EQ(hooks.sounds.back(), "sons/truckhorn.wav");
   EXPECT_EQ(hooks.writes, writes + 1);
+  ASSERT_FALSE(hooks.refreshes.empty());
   EXPECT_EQ(hooks.refreshes.back(), 2);
   for (int k : {1, 2, 3, 50}) {
     EXPECT_EQ(slot(k).finished, 1);
@@ -254,6 +257,7 @@ TEST_F(RaceCommandsTest, ClearAsksThenShowsTheStartingList) {
   EXPECT_EQ(timer.countdownText, "5s");
   EXPECT_EQ(series->roundCapacity, 1000);  // the round's section does not exist yet
   EXPECT_EQ(hooks.writes, writes + 1);
+  ASSERT_FALSE(hooks.refreshes.empty());
   EXPECT_EQ(hooks.refreshes.back(), 1);  // a new layout for the additional screen
   EXPECT_GT(window.invalidated[TimerPanel::Clock], clockPaints);
   StartSeriesCommand(Commands());

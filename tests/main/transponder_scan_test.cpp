@@ -101,6 +101,7 @@ TEST_P(TransponderCheckOrder, ScanThenCheckOfTheOrderInWhichTheCarsPass) {
   for (int i = 0; i < 50 && timer.scanModeActive != 0; ++i) ScanTick();
 
   EXPECT_EQ(timer.scanModeActive, 0);
+  ASSERT_FALSE(surface.statuses.empty());
   EXPECT_EQ(surface.statuses.back(), " Vérif terminée");
   EXPECT_EQ(surface.released, 1);
   EXPECT_EQ(window.windows, All(kLockedWindows, true));
@@ -137,6 +138,7 @@ TEST_F(TransponderScanTest, AnAbandonedCheckLeavesNoResults) {
   Button(false);
   EXPECT_EQ(timer.scanModeActive, 0);
   EXPECT_EQ(timer.transponderCheck, 0);
+  ASSERT_FALSE(surface.statuses.empty());
   EXPECT_EQ(surface.statuses.back(), " Off");
   EXPECT_EQ(window.windows, All(kLockedWindows, true));
   CheckSeriesResults(*series);
@@ -187,7 +189,9 @@ TEST_F(TransponderScanTest, NoScanStartsOverResultsOrWithoutCars) {
   Button(true);
   ScanTick();
   EXPECT_EQ(timer.scanModeActive, 0);
+  ASSERT_FALSE(surface.statuses.empty());
   EXPECT_EQ(surface.statuses.back(), " Vérif terminée");
+  ASSERT_FALSE(hooks.sounds.empty());
   EXPECT_EQ(hooks.sounds.back(), "sons/buzz.wav");
 }
 

@@ -229,6 +229,7 @@ TEST_F(TreeCommandsTest, ValidatedParticipantsRebuildTheRaceAndCancelledOnesChan
   EXPECT_EQ(record(1).name.view(), "Open");
   EXPECT_EQ(event->names[0][0].view(), "Alain");
   EXPECT_EQ(series->rowCount, 3);
+  ASSERT_FALSE(MessageTexts().empty());
   EXPECT_EQ(MessageTexts().back(), kRaceFileNotFound);
 }
 

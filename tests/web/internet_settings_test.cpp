@@ -380,13 +380,14 @@ TEST_F(InternetSettingsTest, AChangedChampionshipAsksTheTwoWayQuestion) {
     SCOPED_TRACE(answer == Answer::Yes ? "Yes" : "No");
     web_.opened.clear();
     desk_.questions.clear();
+    desk_.cancelOffered.clear();
     web_.folders.erase(std::string(kArea) + "Coupe_Nord/Coupe_Ligue_05_06_2012/");
     openOnStoredEvent();
     settings_.chooseChampionship("Coupe Nord");
     desk_.answers = {answer};
     activate("Coupe_Ligue");
     EXPECT_EQ(desk_.questions, Texts{std::string(kTwoWay)});
-    EXPECT_EQ(desk_.cancelOffered.back(), false);
+    EXPECT_EQ(desk_.cancelOffered, std::vector<bool>{false});
     if (answer == Answer::Yes) {
       EXPECT_EQ(web_.opened,
                 Texts{"http://site.test/ZentrikRiduduzud/CreationEvent.php?action=create"
@@ -455,7 +456,7 @@ TEST_F(InternetSettingsTest, ACreationNeverConfirmedFailsAfterAboutTenSeconds) {
   desk_.answers = {Answer::Yes};
   const int64_t start = web_.now;
   activate("Autre", "01", "02", "2013", "");
-  EXPECT_EQ(messageTexts(), Texts{"Erreur: le nouvel \xE9v\xE9nement web n'a pas \xE9t\xE9 cr\xE9\xE9."});
+  ASSERT_EQ(messageTexts(), Texts{"Erreur: le nouvel \xE9v\xE9nement web n'a pas \xE9t\xE9 cr\xE9\xE9."});
   EXPECT_EQ(web_.messages[0].caption, "Erreur");
   EXPECT_GE(web_.now - start, 9999);
   EXPECT_LT(web_.now - start, 11500);

@@ -411,6 +411,7 @@ TEST(DisplayPreview, FillsGradientsGridAndSamples) {
   const zd::ZoneRect& label = z.fonts[2];
   const std::vector<int32_t> rows = zd::PreviewGradientRows(s.colours[zd::kColourLabelFirst],
                                                             s.colours[zd::kColourLabelSecond], 20);
+  ASSERT_EQ(rows.size(), 20u);
   for (int n : {0, 1, 10, 19}) {
     EXPECT_EQ(canvas.At(label.left + 1, label.top + n), static_cast<COLORREF>(rows[static_cast<std::size_t>(n)])) << n;
   }

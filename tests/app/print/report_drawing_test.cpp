@@ -124,6 +124,7 @@ TEST(ReportDrawing, AFullPageHasItsFrameTextsAndTableInOrder) {
   EXPECT_EQ(page.fills[15].rect.bottom, 852);
   EXPECT_EQ(page.fills[15].rect.left, 30);
   EXPECT_EQ(page.fills[15].rect.right, 655);
+  ASSERT_FALSE(page.lines.empty());
   EXPECT_LT(LastOrder(page, false), page.lines.front().order);
   EXPECT_LT(LastOrder(page, true), title->order);
   // No logo given: the logo area stays blank.
