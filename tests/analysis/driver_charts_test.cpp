@@ -151,6 +151,8 @@ TEST(DriverCharts, LapTicksAndLabelsByLapCount) {
       {500, 24, 25, LapTick::Short, false, false},
       {500, 124, 125, LapTick::Long, true, true},
       {500, 499, 500, LapTick::Long, false, false},
+      {1000, 974, 1000, LapTick::Long, true, true},  // 26 laps before the end
+      {1000, 975, 1000, LapTick::Long, false, false},
       {2499, 2374, 2375, LapTick::Long, true, true},
       {2499, 2480, 2500, LapTick::Long, false, false},
       {2500, 124, 125, LapTick::Long, false, false},
@@ -218,16 +220,20 @@ TEST(DriverCharts, HoverCatchesAndReleasesAPoint) {
     EXPECT_EQ(hover.x, m.x);
   }
 
-  // A range of 100 laps is never hovered.
-  std::vector<int32_t> laps(100, 30000);
-  const auto hundred = Driver(0, laps);
-  LapRangeStats many;
-  ComputeLapRange(*hundred, many, 1, 100);
-  const CurveScale flat = ComputeCurveScale(many);
-  CurveHover none;
-  const int32_t y = CurveY(kScreenCurve, flat, 30000);
-  EXPECT_FALSE(TrackCurveHover(none, 78, y, *hundred, 1, many, flat));
-  EXPECT_EQ(none.hovering, 0);
+  // A range of 99 laps is hovered and labelled, one of 100 never.
+  for (int32_t count : {99, 100}) {
+    SCOPED_TRACE(count);
+    const auto driver = Driver(0, std::vector<int32_t>(static_cast<std::size_t>(count), 30000));
+    LapRangeStats many;
+    ComputeLapRange(*driver, many, 1, count);
+    const CurveScale flat = ComputeCurveScale(many);
+    CurveHover first;
+    const int32_t y = CurveY(kScreenCurve, flat, 30000);
+    EXPECT_EQ(TrackCurveHover(first, CurveX(kScreenCurve, 0, count), y, *driver, 1, many, flat),
+              count == 99);
+    EXPECT_EQ(first.hovering, count == 99 ? 1 : 0);
+    EXPECT_EQ(CurveHoverLabelShown(CurveHover{1, 0, 78, y}, many, flat), count == 99);
+  }
 
   // A point caught in a range that then shrank is no label.
   CurveHover stale{1, 5, 528, 296};

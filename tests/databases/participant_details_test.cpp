@@ -143,7 +143,8 @@ TEST(ParticipantDetails, ATransponderIsStoredOnlyAsSixDigits) {
   }
 }
 
-// A race file whose race 1 "Open" has the participants Alain (RC Lyon, FRA) and Brigitte.
+// A race file whose race 1 "Open" has the participants Alain (RC Lyon, FRA), Brigitte and, in the
+// last record, Zoe.
 class ParticipantDetailsTest : public test::DataFolderTest {
  protected:
   void SetUp() override {
@@ -157,6 +158,7 @@ class ParticipantDetailsTest : public test::DataFolderTest {
     (*participants)[0].transponder = "000101";
     (*participants)[0].vehicleCategory = "TT 1/8";
     (*participants)[1].name = "Brigitte";
+    (*participants)[199].name = "Zoe";
     TextFile file = test::OpenOrFail(kRaceFilePath, OpenMode::Update);
     ASSERT_TRUE(WriteParticipantsSection(file, ParticipantsSectionTitle(1), *participants).ok);
   }
@@ -184,7 +186,8 @@ TEST_F(ParticipantDetailsTest, TheSelectionCodeMustNameAParticipantOfTheFile) {
       {11001, true, {}},
       {11002, true, {}},
       {11003, false, {notFound}},   // an empty record
-      {11200, false, {notFound}},
+      {11199, false, {notFound}},
+      {11200, true, {}},            // the last record
       {11201, false, {notFound}},   // past the 200 records
       {11000, false, {notFound}},
       {10999, false, {notFound}},

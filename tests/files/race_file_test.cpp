@@ -201,9 +201,23 @@ TEST_F(RaceFileTest, TheIndexHoldsEverySectionAsTheSearchFindsIt) {
   ASSERT_TRUE(index.seek(f, kTrackTitle));
   EXPECT_EQ(f.tell(), *FindSectionBody(f, kTrackTitle));
 
-  // A break of the chain ends the index there.
+  // A title met twice: the index, the search and the writers take the first.
   f.close();
-  WriteBytes(path_, ReadBytes(path_) + "\r\nDadevuDoreXYZ\t\r\n");
+  const std::string once = ReadBytes(path_);
+  WriteBytes(path_, once + Section(std::string(kTrackTitle), "Second\t3\t\r\n", filler::kTrack));
+  TextFile twice = Open();
+  index = IndexSections(twice);
+  EXPECT_EQ(index.find(kTrackTitle), FindSectionBody(twice, kTrackTitle));
+  track.name = "Written";
+  ASSERT_TRUE(WriteTrackSection(twice, track).ok);
+  ASSERT_TRUE(index.seek(twice, kTrackTitle));
+  TrackSettings back;
+  ReadTrackSection(twice, back);
+  EXPECT_EQ(back.name.view(), "Written");
+  twice.close();
+
+  // A break of the chain ends the index there.
+  WriteBytes(path_, once + "\r\nDadevuDoreXYZ\t\r\n");
   TextFile g = Open();
   index = IndexSections(g);
   EXPECT_TRUE(index.damaged);

@@ -53,7 +53,10 @@ class PracticeFinalTest : public FinalRankingTest {
               {{"Alain", 12, 598000, 48600},
                {"Bruno", 11, 600000, 49500, 3},
                {"Denis", 2, 100000, 50000, 1}});
-    AddSeries(RacePhase::Practice, 3, 1, {{"Cyril", 5, 250000, 0, 1}, {"Denis", 1, 50000, 0, 7}});
+    AddSeries(RacePhase::Practice, 3, 1,
+              {{"Alain", 12, 610000, 48700},
+               {"Cyril", 5, 250000, 0, 1},
+               {"Denis", 1, 50000, 0, 7}});
   }
 };
 
@@ -81,6 +84,8 @@ TEST_F(PracticeFinalTest, TheBestSessionAndTheBestLapOfTheRange) {
   r->rangeEdited(RangeEdit::First, "2");
   r->rangeEdited(RangeEdit::Last, "3");
   EXPECT_EQ(EntryOf(*r, "Alain").bestLap, 48600);
+  // EL3's 12 laps took longer: EL2's stay.
+  EXPECT_EQ(EntryOf(*r, "Alain").raceTime, 598000);
   EXPECT_EQ(EntryOf(*r, "Bruno").abandonCount, 0);
   const RankingEntry& cyril = EntryOf(*r, "Cyril");
   EXPECT_EQ(cyril.laps, 0);
@@ -109,6 +114,7 @@ TEST_F(PracticeFinalTest, BlockRowsAndTheirTexts) {
   EXPECT_EQ(texts, (std::vector<std::string>{"entry", "entry", "entry", "entry", "entry", "",
                                              "title Bruno :  1 abandon", "Denis :  2 abandons", "",
                                              "title Bruno :  1 pénalité"}));
+  ASSERT_GT(t.rows().size(), 7u);
   EXPECT_EQ(r->blockRowText(t.rows()[7], true), "Denis :    2 abandons");
   EXPECT_EQ(r->abandonsTitle(), "Abandons subis lors des séances EL1 à EL2 :");
   EXPECT_EQ(r->penaltiesTitle(), "Pénalités reçues lors des séances EL1 à EL2 :");

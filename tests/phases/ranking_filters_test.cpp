@@ -117,6 +117,21 @@ TEST(ComboItemsTest, CategoriesAndAgeCategories) {
   }
 }
 
+TEST(ComboItemsTest, TheLongestAgeItemLetsItsOwnCategoryThrough) {
+  // The fields keep 3 and 19 characters of these: "VET (Vétérans et super-v)", 25 characters.
+  const char* code = "VETE";
+  const char* name = "Vétérans et super-vétérans";
+  ParticipantRecord p;
+  p.ageCategoryCode = code;
+  p.ageCategoryName = name;
+  const std::vector<std::string> items = AgeComboItems(*ListOf({{"GT", code, name}}), 1);
+  ASSERT_EQ(items.size(), 2u);
+  RankingFilters f;
+  f.age = items[1];
+  EXPECT_EQ(f.age.view(), items[1]);  // the filter holds the whole item
+  EXPECT_TRUE(ParticipantPassesFilters(p, f));
+}
+
 TEST(ComboItemsTest, AnAgeItemSharedByTwoNamesLetsOnlyItsOwnNameThrough) {
   RankingFilters f;
   f.age = "J (Juniors)";

@@ -108,6 +108,11 @@ TEST_F(SessionRankingTest, TheFirstPlaceFieldFollowsTheParticipantCount) {
   WriteRace(RacePhase::Qualifying, 1);
   auto r = Rank(RacePhase::Qualifying);
   EXPECT_EQ(r->pointsEditText(PointsEdit::FirstPlace), "17");  // the default offset 5
+  // The first place takes three digits, a gap two.
+  r->pointsEditChanged(PointsEdit::FirstPlace, "120");
+  EXPECT_EQ(r->scale().firstPlaceOffset, 108);
+  r->pointsEditChanged(PointsEdit::Gap1To2, "123");
+  EXPECT_EQ(r->scale().gap1To2, 12);
   r->pointsEditChanged(PointsEdit::FirstPlace, "20");
   EXPECT_EQ(r->scale().firstPlaceOffset, 8);
   {

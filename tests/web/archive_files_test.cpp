@@ -101,7 +101,7 @@ TEST_F(ArchiveFilesTest, EachKindMatchesItsGoldenFile) {
   final[0].bestLap = 11000;
   final[0].points = 60;
   final[0].sessionValues = {30, 20, 10};
-  final[1].abandonCount = 2;
+  final[1].abandonCount = 1;  // one abandon counts the driver
   final[1].penaltyCount = 0;
   final[1].laps = 70;
   final[1].raceTime = 905000;
