@@ -5,7 +5,6 @@
 #include "databases/database_dialog.h"
 #include "main/bitmap_paint.h"
 #include "main/message_box.h"
-#include "web/ftp_transport.h"
 #include "web/internet_settings.h"
 #include "web/web_addresses.h"
 #include "web/web_publishing.h"
@@ -49,7 +48,10 @@ class InternetWindowDesk final : public InternetDesk {
  public:
   void attach(HWND owner) { owner_ = owner; }
   int64_t tickCount() override { return static_cast<int64_t>(GetTickCount64()); }
-  void sleep(int32_t ms) override { Sleep(static_cast<DWORD>(ms)); }
+  void sleep(int32_t ms) override {
+    ShowSiteWait();
+    Sleep(static_cast<DWORD>(ms));
+  }
   void openAddress(std::string_view address) override {
     OpenWebAddress(std::string(address).c_str());
   }
@@ -81,7 +83,7 @@ class InternetWindowDesk final : public InternetDesk {
 
 struct InternetState {
   WebSite site = ReadWebSite();
-  WinInetTransport transport;
+  WindowTransport transport;
   InternetWindowDesk desk;
   InternetSettings settings{site, transport, desk};
   DatabaseFonts fonts;
@@ -123,7 +125,10 @@ void ShowSettings(HWND dialog, const InternetState& s) {
 
 void InitInternet(HWND dialog, InternetState& s) {
   s.desk.attach(dialog);
-  s.settings.open();
+  {
+    const SiteWaitScope waiting;
+    s.settings.open();
+  }
   HWND list = GetDlgItem(dialog, kChampionshipList);
   for (const std::string& name : s.settings.championships()) {
     SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
@@ -138,6 +143,7 @@ void InitInternet(HWND dialog, InternetState& s) {
 
 void UseActivateButton(HWND dialog, InternetState& s) {
   if (IsDlgButtonChecked(dialog, kActivateButton) == BST_CHECKED) {
+    const SiteWaitScope waiting;
     s.settings.activate({DialogItemText(dialog, kNameEdit), DialogItemText(dialog, kDayEdit),
                          DialogItemText(dialog, kMonthEdit), DialogItemText(dialog, kYearEdit),
                          DialogItemText(dialog, kVideoEdit)});

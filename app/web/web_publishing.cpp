@@ -30,9 +30,30 @@ void OpenWebAddress(const char* address) {
 
 void SetAddressOpener(AddressOpener opener) { Opener() = std::move(opener); }
 
+SiteWaitScope::SiteWaitScope() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+
+SiteWaitScope::~SiteWaitScope() { SetCursor(previous_); }
+
+void ShowSiteWait() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
+
+FtpOutcome WindowTransport::probe(std::string_view address, std::string_view account,
+                                  int32_t timeoutMs) {
+  ShowSiteWait();
+  return WinInetTransport().probe(address, account, timeoutMs);
+}
+
+FtpOutcome WindowTransport::upload(std::string_view address, std::string_view account,
+                                   std::string_view bytes) {
+  ShowSiteWait();
+  return WinInetTransport().upload(address, account, bytes);
+}
+
 int64_t WindowPublishingDesk::tickCount() { return static_cast<int64_t>(GetTickCount64()); }
 
-void WindowPublishingDesk::sleep(int32_t ms) { Sleep(static_cast<DWORD>(ms)); }
+void WindowPublishingDesk::sleep(int32_t ms) {
+  ShowSiteWait();
+  Sleep(static_cast<DWORD>(ms));
+}
 
 void WindowPublishingDesk::openAddress(std::string_view address) {
   OpenWebAddress(std::string(address).c_str());
@@ -45,7 +66,8 @@ void WindowPublishingDesk::showMessage(std::string_view text, std::string_view c
 }
 
 void RunWebLinkCheck(HWND window, WebLink& link) {
-  WinInetTransport transport;
+  const SiteWaitScope waiting;
+  WindowTransport transport;
   WindowPublishingDesk desk(window);
   WebLinkCheck(link, ReadWebSite(), transport, desk);
 }
@@ -53,7 +75,8 @@ void RunWebLinkCheck(HWND window, WebLink& link) {
 void RunArchivePublishing(HWND window, WebLink& link, const ArchiveRequest& request) {
   char folder[MAX_PATH] = {};
   const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
-  WinInetTransport transport;
+  const SiteWaitScope waiting;
+  WindowTransport transport;
   WindowPublishingDesk desk(window);
   ArchivePublishing(link, request, ReadWebSite(), transport, desk);
   if (length > 0 && length < MAX_PATH) SetCurrentDirectoryA(folder);

@@ -37,6 +37,31 @@ class WindowPublishingDesk final : public PublishingDesk {
   HWND owner_;
 };
 
+// A window's waits for the site hold its thread, which handles no messages meanwhile: the wait
+// cursor shows it. A scope around a sequence puts back the cursor it found at its end; every
+// probe, upload and pause inside sets the wait cursor again (a box in between puts the arrow
+// back).
+class SiteWaitScope {
+ public:
+  SiteWaitScope();
+  ~SiteWaitScope();
+  SiteWaitScope(const SiteWaitScope&) = delete;
+  SiteWaitScope& operator=(const SiteWaitScope&) = delete;
+
+ private:
+  HCURSOR previous_;
+};
+void ShowSiteWait();
+
+// The program's FTP client as a window's sequences use it, with the wait cursor.
+class WindowTransport final : public WebTransport {
+ public:
+  FtpOutcome probe(std::string_view address, std::string_view account,
+                   int32_t timeoutMs) override;
+  FtpOutcome upload(std::string_view address, std::string_view account,
+                    std::string_view bytes) override;
+};
+
 // The site's settings are read again at each call.
 void RunWebLinkCheck(HWND window, WebLink& link);
 // Then makes the current folder the one it was before, whatever the browser did.

@@ -8,6 +8,9 @@ namespace zd {
 
 namespace {
 
+// A refresh this long ago means one was missed: the thread was held (a web wait, a box).
+constexpr int64_t kMissedRefreshMs = 1300;
+
 int32_t Narrow(int64_t value) {
   return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
                                                   std::numeric_limits<int32_t>::max()));
@@ -82,6 +85,24 @@ FixedText<10> ClockText(int32_t hours, int32_t minutes, int32_t seconds) {
   return FixedText<10>(text);
 }
 
+// The first rest announcement not yet made whose moment has come, however late the tick: a wait
+// that held the window's thread delays it, never drops it. One a refresh, so that sounds played
+// late one after the other do not cut each other off. A threshold at or beyond the rest's length
+// never comes: the first refresh already reads below it.
+void AnnounceRest(const RaceControl& c) {
+  RestClock& rest = c.timer.rest;
+  const int64_t remaining = int64_t{rest.remainingMinutes} * 60 + rest.remainingSeconds;
+  for (std::size_t i = 0; i < rest.announced.size(); ++i) {
+    const int32_t minutes = i < kRestAnnouncements.size() ? kRestAnnouncements[i] : 0;
+    if (rest.announced[i] != 0 || minutes >= rest.lengthMinutes ||
+        remaining > int64_t{minutes} * 60)
+      continue;
+    rest.announced[i] = 1;
+    PlayVoice(c, kRestVoices[i]);
+    return;
+  }
+}
+
 void RunRestClock(const RaceControl& c) {
   RestClock& rest = c.timer.rest;
   const int64_t now = c.race.hooks.tickCount();
@@ -93,7 +114,9 @@ void RunRestClock(const RaceControl& c) {
   rest.remainingMinutes = r.remainingMinutes;
   rest.remainingSeconds = r.remainingSeconds;
   rest.sinceRefresh = r.sinceRefresh;
-  if (!ClockRefreshDue(r.elapsedMilliseconds, r.sinceRefresh)) return;
+  // After a held thread the panel and the announcements catch up at once, not a second later.
+  const bool refreshMissed = r.sinceRefresh > kMissedRefreshMs;
+  if (!ClockRefreshDue(r.elapsedMilliseconds, r.sinceRefresh) && !refreshMissed) return;
 
   char length[32];
   std::snprintf(length, sizeof length, "%d:00", rest.lengthMinutes);
@@ -101,15 +124,7 @@ void RunRestClock(const RaceControl& c) {
   rest.stateText = RestStateText(rest.remainingMinutes, rest.remainingSeconds);
   rest.over = rest.remainingMinutes >= 0 && rest.remainingSeconds >= 0 ? 0 : 1;
 
-  if (SoundOn(c.race.settings, kSoundRestClock) && rest.remainingSeconds == 0) {
-    for (std::size_t i = 0; i < rest.announced.size(); ++i) {
-      const int32_t minutes = i < kRestAnnouncements.size() ? kRestAnnouncements[i] : 0;
-      if (rest.announced[i] != 0 || rest.remainingMinutes != minutes) continue;
-      rest.announced[i] = 1;
-      PlayVoice(c, kRestVoices[i]);
-      break;
-    }
-  }
+  if (SoundOn(c.race.settings, kSoundRestClock)) AnnounceRest(c);
   c.window.invalidatePanel(TimerPanel::Rest);
   rest.lastRefreshTick = now;
 }
@@ -421,7 +436,11 @@ void ResetRaceClockDisplay(const RaceControl& c) {
 
 void RunMainTimerTick(const RaceControl& c) {
   RaceTimerState& t = c.timer;
-  if (t.inTick) return;
+  if (t.inTick) {
+    // A box this tick opened holds it; the rest clock is on its own and goes on meanwhile.
+    if (t.restOn != 0) RunRestClock(c);
+    return;
+  }
   t.inTick = true;
   struct Leave {
     bool& inTick;

@@ -26,7 +26,8 @@ namespace zd {
 // The announcement thresholds of the countdown, in remaining seconds.
 inline constexpr std::array<int32_t, 13> kCountdownAnnouncements = {
     3600, 1800, 900, 300, 120, 60, 30, 10, 5, 4, 3, 2, 1};
-// The rest clock's announcements in remaining minutes (at 0 seconds); the seventh is its end.
+// The rest clock's announcements in remaining minutes (at 0 seconds); the seventh is its end. Each
+// plays once its moment has come, late after a held thread.
 inline constexpr std::array<int32_t, 6> kRestAnnouncements = {60, 30, 15, 5, 2, 1};
 
 // The start countdown. remainingSeconds counts down from the countdown length to 1 and is 0 (or
@@ -132,7 +133,7 @@ struct RaceControl {
 };
 
 // One tick of MainTimer. A tick that arrives while one is running (through a message box or a
-// synchronous send inside it) returns at once.
+// synchronous send inside it) runs only the rest clock.
 void RunMainTimerTick(const RaceControl& control);
 
 // The three clock computations, at now (ms of the tick count). Divisions truncate toward zero and

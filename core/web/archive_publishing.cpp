@@ -149,18 +149,16 @@ PublishingValues ParticipantsPublishing() {
 FtpOutcome WaitForFolder(std::string_view address, std::string_view account,
                          WebTransport& transport, PublishingDesk& desk) {
   const int64_t deadline = desk.tickCount() + kFolderWaitMs;
-  FtpOutcome outcome = FtpOutcome::Failed;
   for (;;) {
     const int64_t probeStart = desk.tickCount();
-    if (probeStart > deadline) break;
-    const int64_t left = std::max<int64_t>(1, deadline - probeStart);
-    outcome = transport.probe(address, account,
-                              static_cast<int32_t>(std::min<int64_t>(left, kFtpTotalTimeoutMs)));
+    const int32_t timeout = static_cast<int32_t>(
+        std::clamp<int64_t>(deadline - probeStart, kLastProbeTimeoutMs, kFtpTotalTimeoutMs));
+    const FtpOutcome outcome = transport.probe(address, account, timeout);
     if (outcome == FtpOutcome::LibraryFailed) return outcome;
     desk.sleep(kProbePauseMs);
-    if (outcome == FtpOutcome::Done) return outcome;
+    // The probe that started after the deadline was the last one.
+    if (outcome == FtpOutcome::Done || probeStart > deadline) return outcome;
   }
-  return outcome;
 }
 
 void ArchivePublishing(WebLink& link, const ArchiveRequest& request, const WebSite& site,

@@ -90,10 +90,14 @@ void ArchivePublishing(WebLink& link, const ArchiveRequest& request, const WebSi
 // probe.
 inline constexpr int64_t kFolderWaitMs = 9999;
 inline constexpr int32_t kProbePauseMs = 500;
+// The least time a probe is given, the one that starts after the deadline included: enough for a
+// slow but working site to answer.
+inline constexpr int32_t kLastProbeTimeoutMs = kFtpConnectTimeoutMs;
 
 // Polls for a folder from now until the wait's deadline: a probe, then a pause, until one succeeds
-// or the last one started after the deadline. Each probe's own timeout is cut to the time left,
-// so that a silent server cannot stretch the wait. LibraryFailed stops at once.
+// or the first one that started after the deadline has failed. Each probe's own timeout is the
+// time left but at least kLastProbeTimeoutMs: a silent server cannot hold the wait for long past
+// its deadline, and a slow one is still heard. LibraryFailed stops at once.
 FtpOutcome WaitForFolder(std::string_view address, std::string_view account,
                          WebTransport& transport, PublishingDesk& desk);
 

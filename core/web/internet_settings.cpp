@@ -44,6 +44,14 @@ int32_t Number(std::string_view digits) {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+bool SameLetterCaseAside(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
 std::string Padded(int32_t value, int width) {
   char text[16];
   std::snprintf(text, sizeof text, "%0*d", width, static_cast<int>(value));
@@ -71,7 +79,7 @@ std::string ChampionshipFolder(std::string_view championshipName) {
   for (char& c : folder) {
     if (c == ' ') c = '_';
   }
-  return folder;
+  return SiteSegment(folder);
 }
 
 std::string ChampionshipNameOfFolder(std::string_view folder) {
@@ -112,12 +120,18 @@ bool EventNameAllowed(std::string_view name) {
 
 bool HoldsChampionship(const std::vector<std::string>& names, std::string_view name) {
   for (const std::string& held : names) {
-    if (held.size() != name.size()) continue;
-    bool same = true;
-    for (std::size_t i = 0; i < name.size() && same; ++i) same = Lower(held[i]) == Lower(name[i]);
-    if (same) return true;
+    if (SameLetterCaseAside(held, name)) return true;
   }
   return false;
+}
+
+std::string ChampionshipOfFolder(const std::vector<std::string>& names, std::string_view folder) {
+  const std::string name = ChampionshipNameOfFolder(folder);
+  if (HoldsChampionship(names, name)) return name;
+  for (const std::string& held : names) {
+    if (SameLetterCaseAside(ChampionshipFolder(held), folder)) return held;
+  }
+  return {};
 }
 
 void InternetSettings::open(std::string_view championshipsPath) {
@@ -143,10 +157,9 @@ void InternetSettings::open(std::string_view championshipsPath) {
   info_.activated = read.activated;
   stored_.eventId = read.eventId.view();
   stored_.championshipFolder = read.championshipFolder.view();
-  stored_.championshipName = ChampionshipNameOfFolder(stored_.championshipFolder);
+  stored_.championshipName = ChampionshipOfFolder(championships_, stored_.championshipFolder);
   stored_.videoLink = read.videoLink.view();
-  if (ParseWebEventId(stored_.eventId, stored_) &&
-      HoldsChampionship(championships_, stored_.championshipName)) {
+  if (ParseWebEventId(stored_.eventId, stored_) && !stored_.championshipName.empty()) {
     edit_ = stored_;
   } else {
     info_.activated = 0;

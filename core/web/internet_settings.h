@@ -61,7 +61,7 @@ std::string WebSafeName(std::string_view name);
 // "%s_%s_%s_%s": the safe name, the day, the month and the year.
 std::string WebEventId(std::string_view eventName, std::string_view day, std::string_view month,
                        std::string_view year);
-// The championship's name with its blanks made underscores, and back.
+// The championship's name with its blanks made underscores, as one segment on the site, and back.
 std::string ChampionshipFolder(std::string_view championshipName);
 std::string ChampionshipNameOfFolder(std::string_view folder);
 // A stored id taken apart: false unless it is longer than 11 characters with underscores at the
@@ -74,6 +74,10 @@ bool EventNameAllowed(std::string_view name);
 bool WebEventDateValid(std::string_view day, std::string_view month, std::string_view year);
 // The list's exact search: the same name, letter case aside.
 bool HoldsChampionship(const std::vector<std::string>& names, std::string_view name);
+// The list's name of a stored folder: the folder with underscores as blanks when the list holds
+// it, else the first name whose folder it is (a name that had to be made one segment, "A/B"
+// stored as "A_B"); empty when the list has none.
+std::string ChampionshipOfFolder(const std::vector<std::string>& names, std::string_view folder);
 
 inline constexpr std::string_view kLinkConnectedText =
     "Le logiciel est connecté au site web distant.OK\r\n";

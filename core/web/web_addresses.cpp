@@ -27,10 +27,33 @@ std::string Root(std::string_view root) {
   return out;
 }
 
+// A name as an encoded path segment.
+std::string Segment(std::string_view name) { return PercentEncode(SiteSegment(name)); }
+
 std::string AreaPath(const WebSite& site, std::string_view championshipFolder,
                      std::string_view eventId) {
-  return Root(site.ftpRoot) + std::string(kWebArea) + PercentEncode(championshipFolder) + "/" +
-         PercentEncode(eventId) + "/";
+  return Root(site.ftpRoot) + std::string(kWebArea) + Segment(championshipFolder) + "/" +
+         Segment(eventId) + "/";
+}
+
+// A Windows-1252 byte that is a control character, C1 ones (which the undefined bytes stand for)
+// included.
+bool Control1252(unsigned char c) {
+  return c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+}
+
+// A decoded segment (UTF-8) that the server would take for more, or other, than one name.
+bool SafeDecodedSegment(std::string_view segment) {
+  if (segment.empty() || segment.find_first_not_of('.') == std::string_view::npos) return false;
+  for (std::size_t i = 0; i < segment.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(segment[i]);
+    if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F) return false;
+    // U+0080 to U+009F, the C1 controls.
+    if (c == 0xC2 && i + 1 < segment.size() &&
+        (static_cast<unsigned char>(segment[i + 1]) & 0xE0) == 0x80)
+      return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -64,12 +87,22 @@ std::string PercentDecode(std::string_view text) {
   return out;
 }
 
+std::string SiteSegment(std::string_view name) {
+  if (name.empty()) return "_";
+  std::string segment(name);
+  const bool dotsOnly = segment.find_first_not_of('.') == std::string::npos;
+  for (char& c : segment) {
+    if (c == '/' || c == '\\' || Control1252(static_cast<unsigned char>(c)) || dotsOnly) c = '_';
+  }
+  return segment;
+}
+
 std::string RaceWebFolder(std::string_view raceName) {
   std::string folder(raceName.substr(0, 29));
   for (char& c : folder) {
-    if (c == ' ' || c == '/') c = '_';
+    if (c == ' ') c = '_';
   }
-  return folder;
+  return SiteSegment(folder);
 }
 
 std::string RaceWebKey(int32_t raceNumber, std::string_view raceFolder) {
@@ -88,21 +121,21 @@ std::string EventFolderAddress(const WebSite& site, std::string_view championshi
 
 std::string RaceFolderAddress(const WebSite& site, std::string_view championshipFolder,
                               std::string_view eventId, std::string_view raceFolder) {
-  return AreaPath(site, championshipFolder, eventId) + PercentEncode(raceFolder) + "/";
+  return AreaPath(site, championshipFolder, eventId) + Segment(raceFolder) + "/";
 }
 
 std::string ArchiveFileAddress(const WebSite& site, std::string_view championshipFolder,
                                std::string_view eventId, std::string_view raceFolder,
                                std::string_view remoteName) {
-  return RaceFolderAddress(site, championshipFolder, eventId, raceFolder) +
-         PercentEncode(remoteName);
+  return RaceFolderAddress(site, championshipFolder, eventId, raceFolder) + Segment(remoteName);
 }
 
 std::string ArchiveScriptAddress(const WebSite& site, std::string_view championshipFolder,
                                  std::string_view eventId, std::string_view raceKey,
                                  std::string_view archive) {
   return Root(site.scriptRoot) + "ZentrikRiduduzud/AdditionArchive.php?country=" +
-         PercentEncode(championshipFolder) + "&event=" + PercentEncode(eventId) +
+         PercentEncode(SiteSegment(championshipFolder)) +
+         "&event=" + PercentEncode(SiteSegment(eventId)) +
          "&race=" + PercentEncode(raceKey) + "&archive=" + PercentEncode(archive);
 }
 
@@ -140,7 +173,18 @@ bool SplitFtpAddress(std::string_view address, FtpLocation& location) {
   }
   if (hostPort.empty()) return false;
   found.host = std::string(hostPort);
-  found.path = PercentDecode(rest.substr(slash + 1));
+  // Each segment decoded on its own: an encoded "/" stays inside its name, or the address is
+  // refused, never made a separator.
+  std::string_view path = rest.substr(slash + 1);
+  while (!path.empty()) {
+    const std::size_t end = path.find('/');
+    const std::string segment = PercentDecode(path.substr(0, end));
+    if (!SafeDecodedSegment(segment)) return false;
+    found.path += segment;
+    if (end == std::string_view::npos) break;
+    found.path += '/';
+    path = path.substr(end + 1);
+  }
   location = found;
   return true;
 }

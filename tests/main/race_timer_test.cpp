@@ -11,6 +11,7 @@
 #include "main/race_commands.h"
 #include "main/race_timer.h"
 #include "race_control_test_support.h"
+#include "web/archive_publishing.h"
 
 namespace zd {
 namespace {
@@ -345,6 +346,97 @@ TEST_F(RaceTimerTest, AutomaticStopAtTheSignalThenTheRestClock) {
   const int reads = port.reads;
   Tick();
   EXPECT_EQ(port.reads, reads + 1);
+}
+
+// A series stopped with a two-minute rest, ticked until the rest panel reads 1:10: its one-minute
+// announcement is ten seconds away.
+class RestClockTest : public RaceTimerTest {
+ protected:
+  void SetUp() override {
+    SoundOn(kSoundRestClock);
+    parameters().countdown = 0;
+    parameters().duration = 10;
+    parameters().rest = 2;
+    LoadSeries({"Alain"});
+    StartSeriesCommand(Commands());
+    TickUntilRunning();
+    StopSeriesCommand(Commands());
+    ASSERT_EQ(timer.restOn, 1);
+    hooks.sounds.clear();
+    for (int i = 0; i < 1000 && timer.rest.stateText != "1:10 avant début"; ++i) Tick();
+    ASSERT_EQ(timer.rest.stateText, "1:10 avant début");
+  }
+
+  // Ticks to the end of the rest.
+  void TickPastTheEnd() {
+    while (timer.rest.over == 0) Tick();
+  }
+};
+
+// A ranking window's send on a slow site: the race folder's probe takes 25 s, on the machine's
+// one clock, while no tick runs.
+class SlowSite final : public WebTransport, public PublishingDesk {
+ public:
+  explicit SlowSite(int64_t& clock) : clock_(clock) {}
+  int64_t tickCount() override { return clock_; }
+  void sleep(int32_t ms) override { clock_ += ms; }
+  void openAddress(std::string_view) override {}
+  void showMessage(std::string_view, std::string_view, bool) override {}
+  FtpOutcome probe(std::string_view, std::string_view, int32_t) override {
+    clock_ += 25000;
+    return FtpOutcome::Done;
+  }
+  FtpOutcome upload(std::string_view, std::string_view, std::string_view) override {
+    return FtpOutcome::Done;
+  }
+
+ private:
+  int64_t& clock_;
+};
+
+TEST_F(RestClockTest, AnAnnouncementDueDuringAWebWaitIsPlayedAtTheNextTick) {
+  SlowSite site(hooks.tick);
+  ASSERT_EQ(WaitForFolder("ftp://site.test/a/", "u:p", site, site), FtpOutcome::Done);
+  EXPECT_EQ(hooks.sounds, std::vector<std::string>{});
+  const int repaints = window.invalidated[TimerPanel::Rest];
+  Tick();
+  EXPECT_EQ(hooks.sounds, std::vector<std::string>{"sons/1minute.wav"});
+  // The panel shows the time left at once.
+  EXPECT_EQ(timer.rest.stateText, "0:45 avant début");
+  EXPECT_EQ(window.invalidated[TimerPanel::Rest], repaints + 1);
+  TickPastTheEnd();
+  EXPECT_EQ(hooks.sounds, (std::vector<std::string>{"sons/1minute.wav", "sons/nokia-sms.wav"}));
+}
+
+TEST_F(RestClockTest, UnderABoxThatHoldsATickTheRestClockGoesOn) {
+  std::vector<std::string> soundsUnderBox;
+  std::string textUnderBox;
+  bool boxShown = false;
+  window.onSupervise = [&] {
+    if (boxShown) return;
+    boxShown = true;
+    // The box's own message loop dispatches the timer's ticks for 30 s.
+    for (int i = 0; i < 300; ++i) {
+      hooks.tick += 100;
+      RunMainTimerTick(Control());
+    }
+    soundsUnderBox = hooks.sounds;
+    textUnderBox = timer.rest.stateText.str();
+  };
+  const int supervisions = window.supervisions;
+  Tick();
+  EXPECT_EQ(soundsUnderBox, std::vector<std::string>{"sons/1minute.wav"});
+  EXPECT_EQ(textUnderBox, "0:40 avant début");
+  // Only the rest clock ran under the box.
+  EXPECT_EQ(window.supervisions, supervisions + 1);
+}
+
+TEST_F(RestClockTest, AnnouncementsHeldUpTogetherArePlayedInTurn) {
+  // Held past the one minute and the end at once: each is played, one a refresh.
+  Tick(80000);
+  EXPECT_EQ(hooks.sounds, std::vector<std::string>{"sons/1minute.wav"});
+  for (int i = 0; i < 10; ++i) Tick();
+  EXPECT_EQ(hooks.sounds, (std::vector<std::string>{"sons/1minute.wav", "sons/nokia-sms.wav"}));
 }
 
 TEST_F(RaceTimerTest, KV1CarsOfOneReadRankInTheOrderTheyCrossed) {

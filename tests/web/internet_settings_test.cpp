@@ -327,6 +327,31 @@ TEST(WebEventNames, UnsafeCharactersAndBlanksBecomeUnderscores) {
 
 // --- Activations ---
 
+TEST_F(InternetSettingsTest, AnImportedChampionshipNameBecomesOneFolderAndStaysChosen) {
+  const std::pair<const char*, const char*> cases[] = {{"Ligue A/B", "Ligue_A_B"}, {"..", "__"}};
+  for (const auto& [name, folder] : cases) {
+    SCOPED_TRACE(name);
+    ChampionshipTable table;
+    ClearChampionshipTable(table);
+    table[0].name = name;
+    ASSERT_TRUE(WriteChampionships(kChampionshipsFile, table, 1));
+    store(0, 0, "", "");
+    web_ = FakeWebSite();
+    web_.folders[""] = 0;
+    settings_.open();
+    settings_.chooseChampionship(name);
+    activate("GP");
+    EXPECT_EQ(web_.folders.count(std::string(kArea) + folder + "/GP_05_06_2012/"), 1u);
+    EXPECT_EQ(File(), FileOf(1, 1, "GP_05_06_2012", folder, "http://video.test/live"));
+    // Opened again, the stored folder still names the championship: sending stays on.
+    InternetSettings again{web_.site, web_, desk_};
+    again.open();
+    EXPECT_TRUE(again.lightGreen());
+    EXPECT_EQ(again.edited().championshipName.view(), name);
+  }
+}
+
+
 TEST_F(InternetSettingsTest, AnExistingFolderWithYesSwitchesSendingOnAtOnce) {
   store(0, 0, "", "");
   siteHas("Ligue_Sud", "Grand_Prix_2_05_06_2012");

@@ -7,6 +7,7 @@
 
 #include "../files/data_folder_fixture.h"
 #include "files/codepage.h"
+#include "web/internet_settings.h"
 #include "web/upload_file.h"
 
 namespace zd {
@@ -51,6 +52,61 @@ TEST(RaceWebNamesTest, BlanksAndSlashesBecomeUnderscoresAndOnlyTheKeyCarriesTheR
   EXPECT_EQ(RaceWebFolder(std::string(35, 'x')).size(), 29u);
 }
 
+// Names as they come from files made elsewhere, each with the one folder it must give: as a race's
+// or championship's folder (blanks made underscores), and as it stands in an address (a stored
+// championship folder or event id). Windows-1252 here; the server holds them in UTF-8.
+struct SegmentCase {
+  std::string_view name;
+  std::string_view folder;
+  std::string_view asStored;
+};
+constexpr SegmentCase kSegmentCases[] = {
+    {"Ligue A/B", "Ligue_A_B", "Ligue A_B"},
+    {"..", "__", "__"},
+    {".", "_", "_"},
+    {"", "_", "_"},
+    {"a\\b", "a_b", "a_b"},
+    {"A%2FB", "A%2FB", "A%2FB"},  // typed as it stands: no separator once decoded
+    {"Coupé 1.5", "Coupé_1.5", "Coupé 1.5"},
+    {"..a", "..a", "..a"},
+    {"Tab\tEnd\x7F\x81", "Tab_End__", "Tab_End__"},
+};
+
+TEST(WebAddressesTest, EveryNameGivesOneFolderInsideTheEventsFolder) {
+  const WebSite site{"ftp://127.0.0.1:2121/", "http://site.test/", "user:pw"};
+  const std::string area = "public_html/ZentrikRiduduzud/";
+  auto path = [](const std::string& address) {
+    FtpLocation at;
+    EXPECT_TRUE(SplitFtpAddress(address, at)) << address;
+    return at.path;
+  };
+  for (const SegmentCase& c : kSegmentCases) {
+    SCOPED_TRACE(std::string(c.name));
+    const std::string folder = Cp1252ToUtf8(c.folder);
+    const std::string stored = Cp1252ToUtf8(c.asStored);
+    EXPECT_EQ(Cp1252ToUtf8(RaceWebFolder(c.name)), folder);
+    EXPECT_EQ(Cp1252ToUtf8(ChampionshipFolder(c.name)), folder);
+    // The race, its archive, the championship and the event each stay one segment.
+    EXPECT_EQ(path(ArchiveFileAddress(site, "Ligue_Sud", "GP_05_06_2012", RaceWebFolder(c.name),
+                                      "Q1.txt")),
+              area + "Ligue_Sud/GP_05_06_2012/" + folder + "/Q1.txt");
+    EXPECT_EQ(path(ArchiveFileAddress(site, "Ligue_Sud", "GP_05_06_2012", "R", c.name)),
+              area + "Ligue_Sud/GP_05_06_2012/R/" + stored);
+    EXPECT_EQ(path(RaceFolderAddress(site, c.name, c.name, "R")),
+              area + stored + "/" + stored + "/R/");
+    EXPECT_EQ(path(LiveFileAddress(site, c.name, "GP")), area + stored + "/GP/RiduduzudLive.txt");
+  // The archive script is asked for the folder that the FTP addresses look in.
+    const std::string key = RaceWebKey(1, RaceWebFolder(c.name));
+    EXPECT_EQ(ArchiveScriptAddress(site, c.name, c.name, key, "Q1.txt"),
+              "http://site.test/ZentrikRiduduzud/AdditionArchive.php?country=" +
+                  PercentEncode(c.asStored) + "&event=" + PercentEncode(c.asStored) +
+                  "&race=" + PercentEncode(key) + "&archive=Q1.txt");
+  }
+  // Ordinary names are kept as the site holds them.
+  EXPECT_EQ(ChampionshipFolder("Ligue du Sud"), "Ligue_du_Sud");
+  EXPECT_EQ(SiteSegment("Grand_Prix_2_05_06_2012"), "Grand_Prix_2_05_06_2012");
+}
+
 TEST(WebAddressesTest, EachValueStaysInItsOwnSegmentOrQueryValue) {
   const WebSite site{"ftp://127.0.0.1:2121/", "http://site.test/", "user:pw"};
   EXPECT_EQ(LiveFileAddress(site, "Ligue_Sud", "GP_05_06_2012"),
@@ -89,6 +145,12 @@ TEST(WebAddressesTest, AnFtpAddressSplitsIntoHostPortAndTheDecodedPath) {
   EXPECT_EQ(at.path, "");
   for (const char* bad : {"", "http://site.test/", "ftp://", "ftp:///x", "ftp://host",
                           "ftp://host:/", "ftp://host:70000/", "ftp://host:21x/"}) {
+    EXPECT_FALSE(SplitFtpAddress(bad, at)) << bad;
+  }
+  // A path that decoding would take out of its segments is refused, whoever built it.
+  for (const char* bad : {"ftp://h/a/%2F/b", "ftp://h/a%2Fb/", "ftp://h/a%5Cb", "ftp://h/a/../b",
+                          "ftp://h/a/%2E%2E/b", "ftp://h/./b", "ftp://h/a//b", "ftp://h//",
+                          "ftp://h/a%0Ab", "ftp://h/a%C2%85b", "ftp://h/a%7F"}) {
     EXPECT_FALSE(SplitFtpAddress(bad, at)) << bad;
   }
 }

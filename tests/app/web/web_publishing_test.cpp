@@ -5,6 +5,7 @@
 
 #include "gtest_win32.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,61 @@ TEST_F(WebPublishingTest, NamesWithReservedCharactersAndAccentsReachTheRightFold
   zd::RunArchivePublishing(window_, link, participantsRequest("Coup\xE9 +1"));
   EXPECT_EQ(messages_, std::vector<std::string>{});
   EXPECT_TRUE(site_.remoteExists(std::string(kEventArea) + "L&S/G#P_1/Coup\xC3\xA9_+1/ZListe.txt"));
+}
+
+TEST_F(WebPublishingTest, EveryNameLandsInOneFolderInsideTheWebEvent) {
+  ASSERT_TRUE(site_.useStandInBrowser(0.2));
+  struct Case {
+    const char* championshipFolder;  // as another PC's file may hold it
+    const char* raceName;
+    const char* folder;  // below the area, UTF-8
+  };
+  const Case cases[] = {
+      {"Ligue_A/B", "Finale", "Ligue_A_B/GP_1/Finale"},
+      {"..", "Finale", "__/GP_1/Finale"},
+      {"Ligue_Sud", "..", "Ligue_Sud/GP_1/__"},
+      {"Ligue_Sud", "", "Ligue_Sud/GP_1/_"},
+      {"Ligue_Sud", "a\\b", "Ligue_Sud/GP_1/a_b"},
+      {"Ligue_Sud", "A%2FB", "Ligue_Sud/GP_1/A%2FB"},
+      {"Ligue_Sud", "Coup\xE9", "Ligue_Sud/GP_1/Coup\xC3\xA9"},
+  };
+  std::vector<std::string> expected;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder);
+    zd::WebEventInfo info;
+    info.activated = 1;
+    info.championshipFolder = c.championshipFolder;
+    info.eventId = "GP_1";
+    ASSERT_TRUE(zd::WriteWebEventInfo(info));
+    zd::WebLink link;
+    zd::RunWebLinkCheck(window_, link);
+    zd::RunArchivePublishing(window_, link, participantsRequest(c.raceName));
+    EXPECT_EQ(messages_, std::vector<std::string>{});
+    messages_.clear();
+    expected.push_back(std::string(kEventArea) + c.folder + "/ZListe.txt");
+    EXPECT_TRUE(site_.remoteExists(expected.back()));
+  }
+  // Nothing went anywhere else on the site.
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(site_.remoteFiles(), expected);
+}
+
+TEST_F(WebPublishingTest, TheWaitCursorShowsWhileASendWaitsForTheSite) {
+  writeWebEvent("Ligue_Sud", "GP_05_06_2012");
+  ASSERT_TRUE(site_.makeRemoteFolder(std::string(kEventArea) + "Ligue_Sud/GP_05_06_2012/Finale"));
+  const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  SetCursor(arrow);
+  HCURSOR whileWaiting = nullptr;
+  zd::SetAddressOpener([&](const char*) { whileWaiting = GetCursor(); });
+  zd::WebLink link;
+  zd::RunWebLinkCheck(window_, link);
+  EXPECT_EQ(GetCursor(), arrow);
+  zd::RunArchivePublishing(window_, link, participantsRequest("Finale"));
+  zd::SetAddressOpener(nullptr);
+  EXPECT_EQ(messages_, std::vector<std::string>{});
+  EXPECT_EQ(whileWaiting, LoadCursorA(nullptr, IDC_WAIT));
+  // Put back once the send is over.
+  EXPECT_EQ(GetCursor(), arrow);
 }
 
 TEST_F(WebPublishingTest, AnUnreachableSiteTurnsSendingOffAndTheButtonRed) {

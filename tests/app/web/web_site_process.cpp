@@ -101,6 +101,20 @@ bool WebSiteProcess::makeRemoteFolder(const std::string& path) const {
   return RunShell("mkdir -p " + ShellQuoted(UnixPath(root_, path)));
 }
 
+std::vector<std::string> WebSiteProcess::remoteFiles() const {
+  const std::string listing = folder_ + "/listing";
+  RunShell("cd " + ShellQuoted(root_) + " && find . -type f | cut -c3- | LC_ALL=C sort > " +
+           ShellQuoted(listing));
+  std::vector<std::string> files;
+  const std::string text = ReadUnixFile(listing);
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = text.find('\n', at);
+    files.push_back(text.substr(at, end - at));
+    at = end == std::string::npos ? text.size() : end + 1;
+  }
+  return files;
+}
+
 std::vector<std::string> WebSiteProcess::receivedFiles() const {
   std::vector<std::string> files;
   for (int rank = 1;; ++rank) {

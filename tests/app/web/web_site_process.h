@@ -34,6 +34,8 @@ class WebSiteProcess {
   std::string remoteFile(const std::string& path) const;
   bool remoteExists(const std::string& path) const;
   bool makeRemoteFolder(const std::string& path) const;
+  // Every file below the FTP area's root, in UTF-8, sorted byte by byte.
+  std::vector<std::string> remoteFiles() const;
   // Every file the server received, in the order of their arrival, over all its starts.
   std::vector<std::string> receivedFiles() const;
   // Sessions the server has opened since it started.
