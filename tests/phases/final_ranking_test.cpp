@@ -187,8 +187,9 @@ TEST_F(QualifyingFinalTest, RangeEditsSettle) {
     std::vector<std::string> rewrites;
   };
   const Step steps[] = {
-      {RangeEdit::First, "0", 1, 3, 3, {"1"}},
-      {RangeEdit::First, "", 1, 3, 3, {"1"}},
+      // 0 and nothing count as 1 and stay as typed, so the next digit can be typed.
+      {RangeEdit::First, "0", 1, 3, 3, {}},
+      {RangeEdit::First, "", 1, 3, 3, {}},
       {RangeEdit::Last, "2", 1, 2, 3, {}},  // a range change does not lower the count
       {RangeEdit::BestCount, "3", 1, 2, 2, {"2"}},
       {RangeEdit::BestCount, "2", 1, 2, 2, {}},  // the rewrite settles at once
