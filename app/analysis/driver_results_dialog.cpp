@@ -213,8 +213,8 @@ void Scroll(HWND dialog, WPARAM wparam, LPARAM lparam) {
 void MouseMoved(HWND dialog, LPARAM lparam) {
   DriverResultsWindow& w = Window();
   if (View() != DriverResultsView::Curve) return;
-  if (TrackCurveHover(w.hover, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), *w.entry, w.from, w.stats,
-                      w.scale)) {
+  if (TrackCurveHover(w.hover, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), *w.entry,
+                      FirstAnalysedLap(w.from, w.firstTimedLap), w.stats, w.scale)) {
     Repaint(dialog, kDriverChartArea);
   }
 }
