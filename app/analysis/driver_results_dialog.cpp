@@ -13,6 +13,7 @@
 #include "files/handover_files.h"
 #include "files/settings.h"
 #include "main/board_interaction.h"
+#include "main/dialog_grid.h"
 #include "main/message_box.h"
 
 namespace zd {
@@ -120,6 +121,7 @@ void Open(HWND dialog, int32_t firstTimedLap) {
   SendDlgItemMessageA(dialog, kDriverPrintButton, BM_SETIMAGE, IMAGE_BITMAP,
                       reinterpret_cast<LPARAM>(w.printBitmap));
   SetFonts(dialog);
+  SpreadToPixelGrid(dialog);
 
   const StripScrollRange range = LapStripScrollRange(n);
   w.stripPosition = 0;
