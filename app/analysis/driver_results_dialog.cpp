@@ -13,6 +13,7 @@
 #include "files/handover_files.h"
 #include "files/settings.h"
 #include "main/board_interaction.h"
+#include "main/dialog_grid.h"
 #include "main/message_box.h"
 
 namespace zd {
@@ -120,6 +121,7 @@ void Open(HWND dialog, int32_t firstTimedLap) {
   SendDlgItemMessageA(dialog, kDriverPrintButton, BM_SETIMAGE, IMAGE_BITMAP,
                       reinterpret_cast<LPARAM>(w.printBitmap));
   SetFonts(dialog);
+  SpreadToPixelGrid(dialog);
 
   const StripScrollRange range = LapStripScrollRange(n);
   w.stripPosition = 0;
@@ -213,8 +215,8 @@ void Scroll(HWND dialog, WPARAM wparam, LPARAM lparam) {
 void MouseMoved(HWND dialog, LPARAM lparam) {
   DriverResultsWindow& w = Window();
   if (View() != DriverResultsView::Curve) return;
-  if (TrackCurveHover(w.hover, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), *w.entry, w.from, w.stats,
-                      w.scale)) {
+  if (TrackCurveHover(w.hover, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), *w.entry,
+                      FirstAnalysedLap(w.from, w.firstTimedLap), w.stats, w.scale)) {
     Repaint(dialog, kDriverChartArea);
   }
 }

@@ -98,6 +98,13 @@ void PaintFrame(HDC dc, Fonts& fonts, const DriverPaintInputs& in, bool curveLab
 
 }  // namespace
 
+int32_t TextWidth(HDC dc, HFONT font, const std::string& text) {
+  SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
 std::string LapTimeText(int32_t t) {
   const SplitTime s = SplitMilliseconds(t);
   return FormatLapTime(s.hours, s.minutes, s.seconds, s.milliseconds);
@@ -204,10 +211,17 @@ void PaintLapHistogram(HDC dc, const DriverPaintInputs& in, const LapHistogram& 
   }
   if (h.average >= 1) {
     const int32_t xa = HistogramTimeX(o, base, h.average);
-    Line(dc, RGB(150, 150, 0), xa, T + 10, xa, Y0);
-    if (S >= 1) {
-      Text(dc, small, TA_RIGHT, xa - 3, T, "moy");
-      Text(dc, small, TA_LEFT, xa + 2, T, MillisecondsText(h.average));
+    // An average past the axis' end (laps far beyond the classes) has no place on the chart.
+    if (xa <= R - 10) {
+      Line(dc, RGB(150, 150, 0), xa, T + 10, xa, Y0);
+      if (S >= 1) {
+        const std::string value = MillisecondsText(h.average);
+        const AverageLabelPlace p = HistogramAverageLabel(
+            xa, TextWidth(dc, small, "moy"), TextWidth(dc, small, value),
+            L + 45 + 4, R - 2);
+        Text(dc, small, TA_RIGHT, p.moyRight, T, "moy");
+        Text(dc, small, TA_LEFT, p.valueLeft, T, value);
+      }
     }
   }
   Text(dc, small, TA_RIGHT, L + 45, T, "Tours");
@@ -223,6 +237,8 @@ void PaintLapTimeCurve(HDC dc, const DriverPaintInputs& in, int32_t from, int32_
   const SeriesResultEntry& e = *in.entry;
   LapRangeStats stats;
   ComputeLapRange(e, stats, from, to, firstTimedLap);
+  // Point i stands for lap first + i: a run-up is no point of the curve.
+  const int32_t first = FirstAnalysedLap(from, firstTimedLap);
   const CurveScale scale = ComputeCurveScale(stats);
   const CurveFrame f = kScreenCurve;
   HFONT small = fonts.get(14);
@@ -239,7 +255,7 @@ void PaintLapTimeCurve(HDC dc, const DriverPaintInputs& in, int32_t from, int32_
   Line(dc, kBlack, L + 40, T + 15, L + 40, B - 10);
   if (drawable) {
     for (int32_t i = 0; i < stats.count; ++i) {
-      const int32_t lap = from + i;
+      const int32_t lap = first + i;
       const int32_t x = CurveX(f, i, stats.count);
       const LapTick tick = CurveLapTick(stats.count, lap);
       if (tick != LapTick::None) Line(dc, kBlack, x, Y0, x, Y0 + (tick == LapTick::Long ? 7 : 3));
@@ -259,8 +275,8 @@ void PaintLapTimeCurve(HDC dc, const DriverPaintInputs& in, int32_t from, int32_
       }
     }
     for (int32_t i = 0; i + 1 < stats.count; ++i) {
-      const int32_t a = e.lapTimes[from + i];
-      const int32_t b = e.lapTimes[from + i + 1];
+      const int32_t a = e.lapTimes[first + i];
+      const int32_t b = e.lapTimes[first + i + 1];
       if (a >= kCurveLapLimit || b >= kCurveLapLimit) continue;
       DrawSolidLine(dc, 2, RGB(0, 180, 100), CurveX(f, i, stats.count), CurveY(f, scale, a),
                     CurveX(f, i + 1, stats.count), CurveY(f, scale, b));
@@ -274,7 +290,7 @@ void PaintLapTimeCurve(HDC dc, const DriverPaintInputs& in, int32_t from, int32_
     SelectObject(dc, GetStockObject(BLACK_PEN));
     SelectObject(dc, GetStockObject(WHITE_BRUSH));
     Ellipse(dc, p.ellipse.left, p.ellipse.top, p.ellipse.right, p.ellipse.bottom);
-    const int32_t lap = from + hover.index;
+    const int32_t lap = first + hover.index;
     char number[24];
     std::snprintf(number, sizeof number, " (T%d)", lap);
     Text(dc, small, TA_CENTER, p.textX, p.textY, LapTimeText(e.lapTimes[lap]) + number);

@@ -42,6 +42,8 @@ std::string TenthsText(int32_t t);
 std::string MillisecondsText(int32_t t);
 // "%d.%01d %": a share in per mille as a percentage.
 std::string ShareText(int32_t share);
+// The width of a text in the font, in the DC's logical units; leaves the font selected.
+int32_t TextWidth(HDC dc, HFONT font, const std::string& text);
 // The class text of row k of the summary's table.
 std::string SummaryClassText(const LapSummary& summary, int k);
 

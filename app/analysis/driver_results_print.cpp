@@ -103,11 +103,10 @@ void DrawHistogramPanel(HDC dc, const LapHistogram& h, int32_t S, HFONT f13) {
     if (level.halfTickY) Line(dc, kBlack, 88, *level.halfTickY, 90, *level.halfTickY);
     Line(dc, RGB(150, 150, 150), 91, level.y, 660, level.y);
   }
-  int32_t xa = 0;
-  if (h.average >= 1) {
-    xa = HistogramTimeX(o, base, h.average);
-    Line(dc, RGB(50, 50, 50), xa, 590, xa, 758);
-  }
+  // An average past the axis' end (laps far beyond the classes) has no place on the chart.
+  const int32_t xa = h.average >= 1 ? HistogramTimeX(o, base, h.average) : 0;
+  const bool average = h.average >= 1 && xa <= 670;
+  if (average) Line(dc, RGB(50, 50, 50), xa, 590, xa, 758);
   Text(dc, f13, TA_RIGHT, 705, 761, "Temps");
   Text(dc, f13, TA_RIGHT, 105, 570, "Tours");
   if (S >= 1) {
@@ -116,9 +115,12 @@ void DrawHistogramPanel(HDC dc, const LapHistogram& h, int32_t S, HFONT f13) {
       Text(dc, f13, TA_RIGHT, 85, level.y - 5, std::to_string(level.label));
     }
     // The average's label goes with the scale, as on screen.
-    if (h.average >= 1) {
-      Text(dc, f13, TA_RIGHT, xa - 3, 580, "moy");
-      Text(dc, f13, TA_LEFT, xa + 2, 580, MillisecondsText(h.average));
+    if (average) {
+      const std::string value = MillisecondsText(h.average);
+      const AverageLabelPlace p =
+          HistogramAverageLabel(xa, TextWidth(dc, f13, "moy"), TextWidth(dc, f13, value), 109, 708);
+      Text(dc, f13, TA_RIGHT, p.moyRight, 580, "moy");
+      Text(dc, f13, TA_LEFT, p.valueLeft, 580, value);
     }
   }
 }
@@ -138,11 +140,12 @@ void DrawCurvePanel(HDC dc, const DriverPrintInputs& in, const LapRangeStats& st
   Text(dc, f14, TA_RIGHT, 115, 850, "Temps");
   if (!drawable) return;
   const SeriesResultEntry& e = *in.entry;
+  const int32_t first = FirstAnalysedLap(in.from, in.firstTimedLap);
   for (int32_t k = 1; k <= scale.lines; ++k) {
     Line(dc, kBlack, 98, CurveGridY(f, scale, k), 100, CurveGridY(f, scale, k));
   }
   for (int32_t i = 0; i < stats.count; ++i) {
-    const int32_t lap = in.from + i;
+    const int32_t lap = first + i;
     const int32_t x = CurveX(f, i, stats.count);
     const LapTick tick = CurveLapTick(stats.count, lap);
     if (tick != LapTick::None) Line(dc, kBlack, x, 1038, x, tick == LapTick::Long ? 1045 : 1040);
@@ -162,8 +165,8 @@ void DrawCurvePanel(HDC dc, const DriverPrintInputs& in, const LapRangeStats& st
     }
   }
   for (int32_t i = 0; i + 1 < stats.count; ++i) {
-    const int32_t a = e.lapTimes[in.from + i];
-    const int32_t b = e.lapTimes[in.from + i + 1];
+    const int32_t a = e.lapTimes[first + i];
+    const int32_t b = e.lapTimes[first + i + 1];
     if (a >= kCurveLapLimit || b >= kCurveLapLimit) continue;
     DrawSolidLine(dc, 2, RGB(0, 180, 100), CurveX(f, i, stats.count), CurveY(f, scale, a),
                   CurveX(f, i + 1, stats.count), CurveY(f, scale, b));
@@ -204,13 +207,15 @@ void DrawRunSummaryPage(HDC dc, const DriverPrintInputs& in) {
   DrawCurvePanel(dc, in, stats, font(f14));
 
   DrawHeading(dc, in);
+  // The titles name the laps the figures are taken from, a run-up left out.
+  const int32_t first = FirstAnalysedLap(in.from, in.firstTimedLap);
   Text(dc, font(f15), TA_CENTER, 370, 270,
-       RangeTitle("Synthèse du run entre tour %d et tour %d", in.from, in.to));
+       RangeTitle("Synthèse du run entre tour %d et tour %d", first, in.to));
   Text(dc, font(f15), TA_CENTER, 370, 550,
-       RangeTitle("Histogramme des temps au tour entre tour %d et tour %d", in.from, in.to));
+       RangeTitle("Histogramme des temps au tour entre tour %d et tour %d", first, in.to));
   Text(dc, font(f15), TA_CENTER, 370, 830,
-       RangeTitle("Evolution des temps au tour entre tour %d et tour %d", in.from,
-                  in.from + stats.count - 1));
+       RangeTitle("Evolution des temps au tour entre tour %d et tour %d", first,
+                  first + stats.count - 1));
 }
 
 void DrawLapListPage(HDC dc, const DriverPrintInputs& in, int32_t page) {

@@ -12,6 +12,7 @@
 #include "analysis/run_results.h"
 #include "live/gdi_objects.h"
 #include "main/board_interaction.h"
+#include "main/dialog_grid.h"
 #include "main/message_box.h"
 
 namespace zd {
@@ -80,6 +81,7 @@ void OnInit(HWND dialog) {
   s.radioFont = CreatePlainFont("Arial", 16, 700);
   for (int id : {kRaceTimesRadio, kLapTimesRadio, kChartRadio})
     SendDlgItemMessageA(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(s.radioFont), TRUE);
+  SpreadToPixelGrid(dialog);
   RepaintAreas(dialog);
 }
 

@@ -10,6 +10,7 @@
 #include "live/gdi_objects.h"
 #include "main/board_interaction.h"
 #include "main/command_window.h"
+#include "main/dialog_grid.h"
 #include "main/message_box.h"
 #include "phases/arrangement.h"
 #include "phases/arrangement_painting.h"
@@ -105,6 +106,7 @@ void InitDialog(HWND dialog, ArrangementDialogState& s) {
   SendDlgItemMessageA(dialog, s.ids.print, BM_SETIMAGE, IMAGE_BITMAP,
                       reinterpret_cast<LPARAM>(s.printBitmap->get()));
   s.fonts.apply(dialog, {s.ids.title, s.ids.raceName});
+  SpreadToPixelGrid(dialog);
 }
 
 void CountChanged(HWND dialog, ArrangementDialogState& s) {

@@ -13,6 +13,7 @@
 #include "files/race_file.h"
 #include "live/gdi_objects.h"
 #include "main/board_interaction.h"
+#include "main/dialog_grid.h"
 #include "main/message_box.h"
 #include "phases/ranking_table_painting.h"
 #include "phases/ranking_table_printing.h"
@@ -401,7 +402,7 @@ void InitDialog(HWND dialog, FinalRankingState& s) {
   SendDlgItemMessageA(dialog, c.print, BM_SETIMAGE, IMAGE_BITMAP,
                       reinterpret_cast<LPARAM>(s.printBitmap->get()));
   SetSendButtonPicture(GetDlgItem(dialog, c.send), s.web);
-  SpreadToTableGrid(dialog);
+  SpreadToPixelGrid(dialog);
   s.fonts.apply(dialog, c.boldIds);
   for (int id : c.smallIds)
     SendDlgItemMessageA(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(s.smallFont.get()), FALSE);

@@ -76,10 +76,4 @@ TableGeometry ScreenRowGeometry(const ScreenTableLayout& layout);
 void PaintRankingScreen(HDC dc, const ScreenTableLayout& layout, const ScreenTableView& view,
                         const std::vector<TableRowCells>& shownRows);
 
-// The ranking tables are painted in fixed client pixels, drawn for dialog units of 2 pixels each
-// way (the system font of 8 x 16). Where the system font is narrower (Wine's gives about 1.75
-// pixels a unit across), the controls and the window are spread to that grid at opening so that
-// the table fits between them; elsewhere nothing moves.
-void SpreadToTableGrid(HWND dialog);
-
 }  // namespace zd

@@ -7,6 +7,7 @@
 
 #include "live/gdi_objects.h"
 #include "main/board_interaction.h"
+#include "main/dialog_grid.h"
 #include "main/message_box.h"
 #include "phases/session_ranking_table.h"
 #include "print/report_drawing.h"
@@ -176,7 +177,7 @@ void InitDialog(HWND dialog, SessionRankingWindow& w) {
   SendDlgItemMessageA(dialog, w.controls.print, BM_SETIMAGE, IMAGE_BITMAP,
                       reinterpret_cast<LPARAM>(w.printBitmap->get()));
   SetSendButtonPicture(GetDlgItem(dialog, w.controls.send), w.web);
-  SpreadToTableGrid(dialog);
+  SpreadToPixelGrid(dialog);
   SetFonts(dialog, w);
   ShowFilters(dialog, w);
 }

@@ -67,6 +67,21 @@ int32_t HistogramTimeX(ChartOrigin origin, int32_t base, int32_t t) {
   return Saturated(origin.x0 + (int64_t{t} - base) * 35 / 500);
 }
 
+AverageLabelPlace HistogramAverageLabel(int32_t x, int32_t moyWidth, int32_t valueWidth,
+                                        int32_t left, int32_t right) {
+  constexpr int32_t kGap = 4;  // between "moy" and the value when both stand on one side
+  AverageLabelPlace p{x - 3, x + 2};
+  if (p.moyRight - moyWidth < left) {
+    p.moyRight = x + 2 + moyWidth;
+    p.valueLeft = p.moyRight + kGap;
+  }
+  if (p.valueLeft + valueWidth > right) {
+    p.valueLeft = x - 3 - valueWidth;
+    p.moyRight = p.valueLeft - kGap;
+  }
+  return p;
+}
+
 bool CurveDrawable(const LapRangeStats& stats, const CurveScale& scale) {
   return stats.count >= 1 && scale.upper > scale.lower && scale.steps >= 1 && scale.lines >= 1;
 }

@@ -61,6 +61,16 @@ struct ChartRect {
 std::optional<ChartRect> HistogramBar(ChartOrigin origin, int j, int32_t count, int32_t scaleTop);
 // The x of a time on the histogram's axis (7 per 100 ms from base), saturated to 32 bits.
 int32_t HistogramTimeX(ChartOrigin origin, int32_t base, int32_t t);
+// The histogram's average label, "moy" and the value, by the average's line at x: "moy" ends 3
+// left of the line and the value begins 2 right of it, unless "moy" would run into the axis title
+// that ends before left (both then stand right of the line) or the value past right (both then
+// stand left of it). Given the widths of the two texts: where "moy" ends and the value begins.
+struct AverageLabelPlace {
+  int32_t moyRight = 0;
+  int32_t valueLeft = 0;
+};
+AverageLabelPlace HistogramAverageLabel(int32_t x, int32_t moyWidth, int32_t valueWidth,
+                                        int32_t left, int32_t right);
 // The class counts 0..38 and the overflow as 40 bars.
 int32_t HistogramClassCount(const LapHistogram& histogram, int j);
 

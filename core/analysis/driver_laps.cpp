@@ -22,7 +22,7 @@ bool InRange(const SeriesResultEntry& entry, int32_t from, int32_t to) {
 }
 
 // Count, average from the race times, and the first best and worst laps of the range.
-Common CommonPart(const SeriesResultEntry& entry, int32_t from, int32_t to, int32_t firstTimedLap) {
+Common CommonPart(const SeriesResultEntry& entry, int32_t from, int32_t to) {
   Common c;
   c.count = to - from + 1;
   c.average = static_cast<int32_t>(
@@ -31,7 +31,7 @@ Common CommonPart(const SeriesResultEntry& entry, int32_t from, int32_t to, int3
   c.best = kNoBest;
   for (int32_t i = from; i <= to; ++i) {
     const int32_t lap = entry.lapTimes[i];
-    if (i >= firstTimedLap && lap < c.best) {
+    if (lap < c.best) {
       c.best = lap;
       c.bestLap = i;
     }
@@ -40,15 +40,15 @@ Common CommonPart(const SeriesResultEntry& entry, int32_t from, int32_t to, int3
       c.worstLap = i;
     }
   }
-  // A range of the run-up alone has no best lap of its own: its only lap stands for it.
-  if (c.bestLap == 0) {
-    c.best = entry.lapTimes[from];
-    c.bestLap = from;
-  }
   return c;
 }
 
 }  // namespace
+
+int32_t FirstAnalysedLap(int32_t from, int32_t firstTimedLap) {
+  // A first lap outside the laps stays outside: the range is then empty.
+  return from >= 1 && from < firstTimedLap ? firstTimedLap : from;
+}
 
 void DeriveLapTimes(SeriesResultEntry& entry) {
   entry.lapTimes[0] = 0;
@@ -60,8 +60,9 @@ void DeriveLapTimes(SeriesResultEntry& entry) {
 
 void ComputeLapSummary(const SeriesResultEntry& entry, LapSummary& summary, int32_t from,
                        int32_t to, int32_t firstTimedLap) {
+  from = FirstAnalysedLap(from, firstTimedLap);
   if (!InRange(entry, from, to)) return;
-  const Common c = CommonPart(entry, from, to, firstTimedLap);
+  const Common c = CommonPart(entry, from, to);
   summary.count = c.count;
   summary.best = c.best;
   summary.worst = c.worst;
@@ -82,7 +83,6 @@ void ComputeLapSummary(const SeriesResultEntry& entry, LapSummary& summary, int3
   for (int k = 0; k < kSummaryClasses; ++k) summary.edges[k] = m + kOffsets[k];
   for (int32_t i = from; i <= to; ++i) {
     const int32_t lap = entry.lapTimes[i];
-    // A run-up quicker than the best lap lies below every class.
     for (int k = kSummaryClasses - 1; k >= 0; --k) {
       if (lap >= summary.edges[k]) {
         ++summary.counts[k];
@@ -97,8 +97,9 @@ void ComputeLapSummary(const SeriesResultEntry& entry, LapSummary& summary, int3
 
 void ComputeLapHistogram(const SeriesResultEntry& entry, LapHistogram& histogram, int32_t from,
                          int32_t to, int32_t firstTimedLap) {
+  from = FirstAnalysedLap(from, firstTimedLap);
   if (!InRange(entry, from, to)) return;
-  const Common c = CommonPart(entry, from, to, firstTimedLap);
+  const Common c = CommonPart(entry, from, to);
   histogram.count = c.count;
   histogram.best = c.best;
   histogram.average = c.average;
@@ -106,7 +107,7 @@ void ComputeLapHistogram(const SeriesResultEntry& entry, LapHistogram& histogram
   for (int k = 0; k < kHistogramEdges; ++k) histogram.edges[k] = base + kHistogramClassWidth * k;
   for (int32_t i = from; i <= to; ++i) {
     const int64_t above = int64_t{entry.lapTimes[i]} - base;
-    if (above < 0) continue;  // a run-up quicker than the best lap
+    if (above < 0) continue;  // a negative best of a damaged file rounds up to the base
     const int64_t k = above / kHistogramClassWidth;
     if (k >= kHistogramClasses) {
       ++histogram.overflow;
@@ -118,8 +119,9 @@ void ComputeLapHistogram(const SeriesResultEntry& entry, LapHistogram& histogram
 
 void ComputeLapRange(const SeriesResultEntry& entry, LapRangeStats& stats, int32_t from, int32_t to,
                      int32_t firstTimedLap) {
+  from = FirstAnalysedLap(from, firstTimedLap);
   if (!InRange(entry, from, to)) return;
-  const Common c = CommonPart(entry, from, to, firstTimedLap);
+  const Common c = CommonPart(entry, from, to);
   stats.count = c.count;
   stats.best = c.best;
   stats.worst = c.worst;

@@ -45,16 +45,20 @@ struct LapRangeStats {
 };
 
 // The lap range from..to (lap numbers from 1) of the entry's laps. firstTimedLap is the first lap
-// that can be the best one (FirstTimedLap of the start type): the run-up from the start signal is
-// a lap of the range but never its best, as the race control counts it. An empty or inverted
-// range, a range outside 1..n and a driver without laps leave the record as given (all zeros).
-// Each call expects a zeroed record: the class counts are added to it.
+// the race control times as a lap of its own (FirstTimedLap of the start type): a run-up from the
+// start signal began before the line, so it is left out of every figure, class and scale, and the
+// range analysed begins at FirstAnalysedLap. An empty or inverted range, a range outside 1..n and
+// a driver without laps leave the record as given (all zeros). Each call expects a zeroed record:
+// the class counts are added to it.
 void ComputeLapSummary(const SeriesResultEntry& entry, LapSummary& summary, int32_t from,
                        int32_t to, int32_t firstTimedLap = 1);
 void ComputeLapHistogram(const SeriesResultEntry& entry, LapHistogram& histogram, int32_t from,
                          int32_t to, int32_t firstTimedLap = 1);
 void ComputeLapRange(const SeriesResultEntry& entry, LapRangeStats& stats, int32_t from, int32_t to,
                      int32_t firstTimedLap = 1);
+
+// The first lap of from..to that the figures take: from, or the first timed lap after a run-up.
+int32_t FirstAnalysedLap(int32_t from, int32_t firstTimedLap);
 
 // lap[i] = cum[i] - cum[i - 1] for i = 1..n, and lap[0] = 0.
 void DeriveLapTimes(SeriesResultEntry& entry);

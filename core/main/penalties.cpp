@@ -21,6 +21,12 @@ PenalisedResult PenaliseResult(const PenaltyRecord& penalty, const PenalisedResu
                                std::span<const int32_t> passingTimes) {
   PenalisedResult out = raw;
   const int64_t amountMs = int64_t{penalty.amount} * 1000;
+  // A car without laps has no race time to add to or to replace: it keeps the rank of a missing
+  // time, behind every car with laps and among the others without, on the board and in every
+  // ranking alike.
+  const bool timesRaceTime =
+      penalty.kind == kPenaltyAddRaceTime || penalty.kind == kPenaltyReplaceRaceTime;
+  if (timesRaceTime && raw.laps <= 0) return out;
   switch (penalty.kind) {
     case kPenaltyAddRaceTime: {
       if (passingTimes.empty()) break;
@@ -84,14 +90,10 @@ void ApplyPenalties(LiveSeriesTable& saved, const LiveSeriesTable& live,
   for (int i = 0; i < kMaxSeriesSlots; ++i) {
     const SeriesResultEntry& l = live[i];
     if (!NamesPenalty(l.penaltyIndex, count)) continue;
-    const PenaltyRecord& penalty = penalties[l.penaltyIndex - 1];
-    // On the board a car without laps has no race time to add to or to replace: it keeps the
-    // rank of a missing time, behind every car with laps and among the others without.
-    const bool timesRaceTime =
-        penalty.kind == kPenaltyAddRaceTime || penalty.kind == kPenaltyReplaceRaceTime;
-    const PenalisedResult raw{l.laps, l.raceTime, l.bestLap, l.passingCount};
     const PenalisedResult out =
-        timesRaceTime && l.laps <= 0 ? raw : PenaliseResult(penalty, raw, l.passingTimes);
+        PenaliseResult(penalties[l.penaltyIndex - 1],
+                       PenalisedResult{l.laps, l.raceTime, l.bestLap, l.passingCount},
+                       l.passingTimes);
     SeriesResultEntry& s = saved[i];
     s.laps = out.laps;
     s.raceTime = out.raceTime;

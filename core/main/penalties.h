@@ -31,7 +31,8 @@ struct PenalisedResult {
 //   3: no laps, and the amount as race time;
 //   4: the amount as best lap.
 //   5: the amount in laps is removed.
-// Any other kind changes nothing. Times and laps below 0 become 0.
+// Any other kind changes nothing. Times and laps below 0 become 0. Kinds 1 and 3 leave a result
+// without laps as it is.
 PenalisedResult PenaliseResult(const PenaltyRecord& penalty, const PenalisedResult& raw,
                                std::span<const int32_t> passingTimes);
 

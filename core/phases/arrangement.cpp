@@ -166,8 +166,9 @@ int ArrangementModel::lastUsedSlot() const {
 
 int ArrangementModel::seriesCount() const {
   if (grid()) return 1;
-  const int used = lastUsedSlot();
-  return used == 0 ? 1 : (used - 1) / count_ + 1;
+  if (count_ < 1) return 0;
+  // Truncated toward zero: an empty list makes one (empty) series of N from 2 on, none of 1.
+  return (lastUsedSlot() - 1) / count_ + 1;
 }
 
 int ArrangementModel::rowCount() const {

@@ -294,10 +294,12 @@ std::string FinalRanking::rangeEditText(RangeEdit edit) const {
 
 std::vector<RangeRewrite> FinalRanking::rangeEdited(RangeEdit edit, std::string_view text) {
   std::vector<RangeRewrite> rewrites;
-  const int32_t typed = ReadPointsEdit(text, 1);
+  // 0 and an empty edit count as 1 without a rewrite, so that the organiser can type the next
+  // digit in the one-character edit.
+  const int32_t typed = std::max(ReadPointsEdit(text, 1), 1);
   const int32_t kept = settle(edit, typed);
-  // The window rewrites what it does not show as kept; the rewrite settles at once.
-  if (std::to_string(kept) != text) rewrites.push_back({edit, std::to_string(kept)});
+  // Only a value moved against another edit is written back; the rewrite settles at once.
+  if (kept != typed) rewrites.push_back({edit, std::to_string(kept)});
   rebuildFinalList(false);
   return rewrites;
 }

@@ -85,8 +85,9 @@ class FinalRanking {
 
   const SessionRange& range() const { return range_; }
   std::string rangeEditText(RangeEdit edit) const;
-  // A typed value (one digit; 0 or nothing counts as 1), settled against the other edits. The
-  // rewrites are the edits whose value moved; writing them back changes nothing further.
+  // A typed value (one digit; 0 or nothing counts as 1 and is left as typed), settled against
+  // the other edits. The rewrites are the edits whose value moved against another one; writing
+  // them back changes nothing further.
   std::vector<RangeRewrite> rangeEdited(RangeEdit edit, std::string_view text);
 
   std::string_view rankingMode() const { return rankingMode_.view(); }

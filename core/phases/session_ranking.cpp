@@ -90,7 +90,7 @@ void SessionRanking::open(TextFile* file) {
   for (int i = 0; i < fieldCount_; ++i) identityOf(i, (*list_)[i]);
   categoryItems_ = CategoryComboItems(*list_, fieldCount_);
   ageItems_ = AgeComboItems(*list_, fieldCount_);
-  rankWholeField();
+  rankWholeField(phase_ == RacePhase::Practice);
 }
 
 void SessionRanking::identityOf(int driver, RankingEntry& entry) const {
@@ -130,9 +130,14 @@ void SessionRanking::fillWholeField() {
   shown_ = fieldCount_;
 }
 
-void SessionRanking::rankWholeField() {
+void SessionRanking::rankWholeField(bool grouped) {
   filters_ = RankingFilters{};
   fillWholeField();
+  if (grouped) {
+    // The sorts keep the order of full ties: drivers without results stand by category.
+    GroupEntriesByCategory(*list_, shown_);
+    GroupEntriesByAgeCategory(*list_, shown_);
+  }
   RankSessionList(*list_, shown_, rankingMode_, phase_ == RacePhase::Practice ? nullptr : &scale_);
   // Every driver keeps his points for the filtered views.
   for (int i = 0; i < fieldCount_; ++i) {

@@ -103,7 +103,9 @@ class SessionRanking {
 
  private:
   void fillWholeField();
-  void rankWholeField();
+  // grouped: full ties in the participant order regrouped by vehicle category, then by age
+  // category code (the practice ranking as it opens); otherwise in participant order.
+  void rankWholeField(bool grouped = false);
   void rebuildFiltered();
   void identityOf(int driver, RankingEntry& entry) const;
   void takeResult(int driver, RankingEntry& entry) const;

@@ -277,5 +277,29 @@ TEST(DriverCharts, HoverLabelStaysInsideTheChart) {
   }
 }
 
+// "moy" 20 wide and the value 35, between the axis title ending at 79 and the chart's end at 648:
+// the label never overlaps the title nor runs past the chart (8.082 over a base of 8.000 put
+// "moy" over "Tours").
+TEST(DriverCharts, TheAverageLabelKeepsClearOfTheTitleAndTheEdge) {
+  struct Case {
+    const char* what;
+    int32_t x, moyRight, valueLeft;
+  };
+  const Case cases[] = {
+      {"either side of the line", 320, 317, 322},
+      {"near the time origin: both right of the line", 83, 105, 109},
+      {"near the end: both left of the line", 630, 588, 592},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const AverageLabelPlace p = HistogramAverageLabel(c.x, 20, 35, 79, 648);
+    EXPECT_EQ(p.moyRight, c.moyRight);
+    EXPECT_EQ(p.valueLeft, c.valueLeft);
+    EXPECT_GE(p.moyRight - 20, 79);
+    EXPECT_LE(p.valueLeft + 35, 648);
+    EXPECT_TRUE(p.moyRight <= p.valueLeft || p.valueLeft + 35 <= p.moyRight - 20);
+  }
+}
+
 }  // namespace
 }  // namespace zd

@@ -6,7 +6,10 @@
 
 #include <cstring>
 #include <memory>
+#include <string_view>
+#include <tuple>
 
+#include "analysis/driver_charts.h"
 #include "driver_entries.h"
 #include "main/passing.h"
 
@@ -142,38 +145,72 @@ TEST(DriverLaps, ClassBoundsAndOrigins) {
   EXPECT_EQ(h.counts[10], 1);  // 31000
 }
 
-// Started at the signal, lap 1 is the run-up from the signal: a lap of the range, never the
-// best, as on the board (6.870 there, where lap 1 took 3.100).
-TEST(DriverLaps, TheRunUpFromTheSignalIsNeverTheBestLap) {
+// Laps 3.100, 7.200, 6.870 and 7.010. Started at the signal, lap 1 is the run-up from the signal
+// (the board never takes it as a best lap): every figure, class and scale leaves it out, and the
+// curve's points all fall inside the chart, on screen and on paper. Timed from the car's own
+// crossing, lap 1 is a lap like the others.
+TEST(DriverLaps, TheRunUpIsLeftOutOfEveryFigureOrNone) {
   const auto entry = Driver(0, {3100, 7200, 6870, 7010});
-  const int32_t signal = FirstTimedLap(kStartSoundSignal);
-  ASSERT_EQ(signal, 2);
-  LapSummary s;
-  ComputeLapSummary(*entry, s, 1, 4, signal);
-  EXPECT_EQ(s.best, 6870);
-  EXPECT_EQ(s.bestLap, 3);
-  EXPECT_EQ(s.worst, 7200);
-  EXPECT_EQ(s.count, 4);
-  EXPECT_EQ(s.average, 24180 / 4);
-  EXPECT_EQ(s.edges[0], 6800);
-  // The run-up lies below every class.
-  EXPECT_EQ(s.counts, (Ten{1, 0, 2, 0, 0, 0, 0, 0, 0, 0}));
-  LapHistogram h;
-  ComputeLapHistogram(*entry, h, 1, 4, signal);
-  EXPECT_EQ(h.best, 6870);
-  EXPECT_EQ(h.edges[0], 6000);
-  EXPECT_EQ(h.overflow, 0);
-  LapRangeStats r;
-  ComputeLapRange(*entry, r, 1, 4, signal);
-  EXPECT_EQ(r.best, 6870);
-  // Timed from the car's own crossing, lap 1 counts.
-  LapRangeStats own;
-  ComputeLapRange(*entry, own, 1, 4, FirstTimedLap(kStartStaggered));
-  EXPECT_EQ(own.best, 3100);
-  // The run-up alone stands for itself.
+  struct Case {
+    std::string_view startType;
+    int32_t firstLap, count, best, bestLap, worst, average;
+    Ten counts, shares;
+    int32_t histogramBase;
+    std::array<int32_t, 3> histogramClass;  // of 6.870, 7.010 and 7.200
+  };
+  const Case cases[] = {
+      {kStartSoundSignal, 2, 3, 6870, 3, 7200, 21080 / 3, Ten{1, 0, 2, 0, 0, 0, 0, 0, 0, 0},
+       Ten{333, 0, 666, 0, 0, 0, 0, 0, 0, 0}, 6000, {4, 5, 6}},
+      {kStartSoundSignalBis, 1, 4, 3100, 1, 7200, 24180 / 4, Ten{1, 0, 0, 0, 0, 0, 0, 2, 1, 0},
+       Ten{250, 0, 0, 0, 0, 0, 0, 500, 250, 0}, 3000, {19, 20, 21}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.startType);
+    const int32_t timed = FirstTimedLap(c.startType);
+    EXPECT_EQ(FirstAnalysedLap(1, timed), c.firstLap);
+    LapSummary s;
+    ComputeLapSummary(*entry, s, 1, 4, timed);
+    EXPECT_EQ(s.count, c.count);
+    EXPECT_EQ(s.best, c.best);
+    EXPECT_EQ(s.bestLap, c.bestLap);
+    EXPECT_EQ(s.worst, c.worst);
+    EXPECT_EQ(s.worstLap, 2);
+    EXPECT_EQ(s.average, c.average);
+    EXPECT_GE(s.average, s.best);
+    EXPECT_EQ(s.counts, c.counts);
+    EXPECT_EQ(s.shares, c.shares);
+
+    LapHistogram h;
+    ComputeLapHistogram(*entry, h, 1, 4, timed);
+    EXPECT_EQ(h.count, c.count);
+    EXPECT_EQ(h.average, c.average);
+    EXPECT_EQ(h.edges[0], c.histogramBase);
+    int32_t binned = h.overflow;
+    for (int32_t k : h.counts) binned += k;
+    EXPECT_EQ(binned, c.count);
+    for (int32_t k : c.histogramClass) EXPECT_EQ(h.counts[static_cast<std::size_t>(k)], 1) << k;
+
+    LapRangeStats r;
+    ComputeLapRange(*entry, r, 1, 4, timed);
+    EXPECT_EQ(r.count, c.count);
+    EXPECT_EQ(r.best, c.best);
+    EXPECT_EQ(r.worst, c.worst);
+    const CurveScale scale = ComputeCurveScale(r);
+    for (const auto& [frame, top, bottom] : {std::tuple{kScreenCurve, 147, 345},
+                                             std::tuple{kPaperCurve, 820, 1078}}) {
+      for (int32_t i = 0; i < r.count; ++i) {
+        const int32_t y = CurveY(frame, scale, entry->lapTimes[c.firstLap + i]);
+        EXPECT_GE(y, top) << "lap " << c.firstLap + i;
+        EXPECT_LE(y, frame.y0) << "lap " << c.firstLap + i;
+        EXPECT_LE(frame.y0, bottom);
+      }
+    }
+  }
+  // A range of the run-up alone holds no lap to analyse.
   LapRangeStats alone;
-  ComputeLapRange(*entry, alone, 1, 1, signal);
-  EXPECT_EQ(alone.best, 3100);
+  ComputeLapRange(*entry, alone, 1, 1, FirstTimedLap(kStartSoundSignal));
+  EXPECT_EQ(alone.count, 0);
+  EXPECT_EQ(alone.best, 0);
 }
 
 }  // namespace

@@ -68,7 +68,8 @@ TEST_F(ArrangementTest, SeriesCountsAndTheNineSeriesCheck) {
   const Case cases[] = {
       {RacePhase::Practice, 120, 50, 3, true}, {RacePhase::Practice, 120, 12, 10, false},
       {RacePhase::Qualifying, 23, 5, 5, true}, {RacePhase::Qualifying, 23, 2, 12, false},
-      {RacePhase::Qualifying, 0, 1, 1, true},  {RacePhase::Practice, 50, 50, 1, true},
+      {RacePhase::Qualifying, 0, 1, 0, true},  {RacePhase::Qualifying, 0, 2, 1, true},
+      {RacePhase::Practice, 0, 1, 0, true},    {RacePhase::Practice, 50, 50, 1, true},
       {RacePhase::Practice, 51, 50, 2, true},
   };
   for (const Case& c : cases) {

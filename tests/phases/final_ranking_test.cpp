@@ -9,6 +9,7 @@
 #include <cctype>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "../files/data_folder_fixture.h"
@@ -192,8 +193,9 @@ TEST_F(QualifyingFinalTest, RangeEditsSettle) {
     std::vector<std::string> rewrites;
   };
   const Step steps[] = {
-      {RangeEdit::First, "0", 1, 3, 3, {"1"}},
-      {RangeEdit::First, "", 1, 3, 3, {"1"}},
+      // 0 and nothing count as 1 and stay as typed, so the next digit can be typed.
+      {RangeEdit::First, "0", 1, 3, 3, {}},
+      {RangeEdit::First, "", 1, 3, 3, {}},
       {RangeEdit::Last, "2", 1, 2, 3, {}},  // a range change does not lower the count
       {RangeEdit::BestCount, "3", 1, 2, 2, {"2"}},
       {RangeEdit::BestCount, "2", 1, 2, 2, {}},  // the rewrite settles at once
@@ -418,6 +420,46 @@ TEST_F(QualifyingFinalTest, TheOkBodiesOfTheQualifyingAndRoundClassements) {
   EXPECT_NE(test::ReadBytes(path_).find(
                 Section("DadevuDore1ManchesClassement", body, filler::kClassement)),
             std::string::npos);
+}
+
+// Cyril has no lap and a penalty on his race time: he has no time to add to or to replace, so
+// he stays among the drivers without laps, in their order, as on the board; his time stays 0.
+TEST_F(FinalRankingTest, ADriverWithoutLapsKeepsHisPlaceWhateverHisPenalty) {
+  AddParticipants({{"Alain"}, {"Bruno"}, {"Cyril"}});
+  AddPenalty("A", kPenaltyReplaceRaceTime, 600, "Abandon pilote");
+  AddPenalty("P1", kPenaltyAddRaceTime, 30);
+  sessionsInUse = 1;
+  for (RacePhase phase : {RacePhase::Practice, RacePhase::Qualifying, RacePhase::Rounds}) {
+    for (int32_t penalty : {1, 2}) {
+      SCOPED_TRACE(testing::Message() << "phase " << static_cast<int>(phase) << ", penalty "
+                                      << penalty);
+      WriteRace(phase, 1, 1);
+      const std::vector<ResultLine> lines = {
+          {"Alain", 10, 600000, 50000}, {"Bruno"}, {"Cyril", 0, 0, 0, penalty}};
+      if (phase == RacePhase::Rounds) {
+        AddRound(1, lines);
+      } else {
+        AddSeries(phase, 1, 1, lines);
+      }
+      const std::vector<std::string> order = {"Alain", "Bruno", "Cyril"};
+      for (std::string_view mode : {kRankByLapsAndTime, kRankByBestLap}) {
+        SCOPED_TRACE(mode);
+        SessionRanking session(phase);
+        {
+          TextFile f = Open();
+          session.open(&f);
+        }
+        session.setRankingMode(mode);
+        EXPECT_EQ(test::NamesOf(session), order);
+        EXPECT_EQ(session.list()[2].raceTime, 0);
+        EXPECT_EQ(session.list()[2].penaltyIndex, penalty);
+        auto final = Rank(phase);
+        final->setRankingMode(mode);
+        EXPECT_EQ(test::NamesOf(*final), order);
+        EXPECT_EQ(EntryOf(*final, "Cyril").raceTime, 0);
+      }
+    }
+  }
 }
 
 // In a data folder without "Private/Course.race2": empty rankings, and "OK" reports the file.

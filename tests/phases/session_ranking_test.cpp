@@ -326,5 +326,29 @@ TEST_F(SessionRankingTest, TheOkBodiesOfTheThreePointsSections) {
   }
 }
 
+// As the practice ranking opens, drivers who tie fully (here without results) stand in the
+// participant order regrouped by vehicle category, then by age category code; after a change of
+// mode, in participant order. Qualifying opens in participant order.
+TEST_F(SessionRankingTest, FullTiesAtOpeningStandByCategoryThenAgeCategory) {
+  AddParticipants({{"Alice", "GT", "J", "Junior"},
+                   {"Bob", "TT", "S", "Senior"},
+                   {"Carl", "GT", "S", "Senior"},
+                   {"Dan", "GT", "J", "Junior"},
+                   {"Eve", "TT", "S", "Senior"}});
+  for (RacePhase phase : {RacePhase::Practice, RacePhase::Qualifying}) {
+    SCOPED_TRACE(static_cast<int>(phase));
+    WriteRace(phase, 1, 1);
+    AddSeries(phase, 1, 1, {{"Eve", 10, 600000, 50000}});
+    auto r = Rank(phase);
+    const std::vector<std::string> participantOrder = {"Eve", "Alice", "Bob", "Carl", "Dan"};
+    EXPECT_EQ(test::NamesOf(*r),
+              phase == RacePhase::Practice
+                  ? (std::vector<std::string>{"Eve", "Alice", "Dan", "Carl", "Bob"})
+                  : participantOrder);
+    r->setRankingMode(kRankByLapsAndTime);
+    EXPECT_EQ(test::NamesOf(*r), participantOrder);
+  }
+}
+
 }  // namespace
 }  // namespace zd

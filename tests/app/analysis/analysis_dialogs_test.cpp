@@ -119,14 +119,21 @@ class AnalysisDialogs : public zd_test::MainWindowTest {
 TEST_F(AnalysisDialogs, DetailedResultsSwitchScrollAndSelectADriver) {
   LoadSeriesWithRun();
   DialogDriver driver("Résultats détaillés série", 9401, [&](HWND d) {
-    // No font of its own: a dialog unit is two pixels high. Wine's system font makes it 1.75
-    // pixels wide (963 for 550 units), so the client area ends before the drawing's x 1050.
-    RECT units{0, 0, 550, 330};
-    MapDialogRect(d, &units);
-    EXPECT_EQ(units.bottom, 660);
+    // No font of its own: the template's 550 x 330 units at two pixels each, as on Windows,
+    // hold the drawing up to x 1050 and y 600. Wine's system font gives 1.75 pixels across
+    // (963 for 550 units): the window spreads its controls to two, so that the tenth column and
+    // the chart's right end show, with the lap bar right of them and the driver bar below.
     RECT client;
     GetClientRect(d, &client);
+    EXPECT_GE(client.right, 1050);
     EXPECT_GE(client.bottom, 600);
+    const RECT lapBar = zd_test::dialogs::ControlRect(d, 9404);
+    EXPECT_GE(lapBar.left, 1050);
+    EXPECT_LE(lapBar.right, client.right);
+    const RECT driverBar = zd_test::dialogs::ControlRect(d, 9405);
+    EXPECT_GE(driverBar.top, 600);
+    EXPECT_LE(driverBar.right, 1052);
+    EXPECT_LE(zd_test::dialogs::ControlRect(d, IDOK).bottom, client.bottom);
     RecordProperty("client_width", static_cast<int>(client.right));
 
     EXPECT_EQ(IsDlgButtonChecked(d, 9401), BST_CHECKED);

@@ -64,16 +64,23 @@ TEST_F(DriverResultsDialog, OpensOnTheDriverWithTheWholeRange) {
     EXPECT_EQ(Text(d, zd::kDriverFirstLap), "1");
     EXPECT_EQ(Text(d, zd::kDriverLastLap), "6");
     EXPECT_FALSE(Shown(d, zd::kDriverStripBar));  // six laps fit the strip
-    // The template's 350 × 270 units in the system font, no font of its own. Wine's system font
-    // gives 1.75 pixels a unit across, 613 pixels where the charts need 650: the right edge of
-    // the charts and the strip is cut off there; the height holds the layout's 438.
+    // The template's 350 × 270 units in the system font, no font of its own, at two pixels a
+    // unit as on Windows: 700 pixels across where the charts and the strip need 650. Wine's
+    // system font gives 1.75 pixels a unit across (613 pixels): the window spreads its controls
+    // to two, so that both frames hold their charts whole.
     RECT client;
     GetClientRect(d, &client);
-    RECT units = {0, 0, 350, 270};
-    MapDialogRect(d, &units);
-    EXPECT_EQ(client.right, units.right);
-    EXPECT_EQ(client.bottom, units.bottom);
+    EXPECT_GE(client.right, 650);
     EXPECT_GE(client.bottom, 438);
+    for (int frame : {9506, 9509}) {
+      const RECT r = zd_test::dialogs::ControlRect(d, frame);
+      EXPECT_LE(r.left, 30) << frame;
+      EXPECT_GE(r.right, 650) << frame;
+      EXPECT_LE(r.right, client.right) << frame;
+    }
+    EXPECT_GE(zd_test::dialogs::ControlRect(d, 9506).bottom, 345);
+    EXPECT_LE(zd_test::dialogs::ControlRect(d, 9509).top, 370);
+    EXPECT_GE(zd_test::dialogs::ControlRect(d, 9509).bottom, 438);
     std::printf("client area %ldx%ld pixels\n", client.right, client.bottom);
     EXPECT_EQ(zd_test::dialogs::FontOf(d, zd::kDriverViewCurve).lfWeight, 700);
     EXPECT_EQ(zd_test::dialogs::FontOf(d, IDOK).lfHeight, 16);

@@ -65,6 +65,39 @@ TEST_F(DriverResultsPainting, HistogramBarsTicksAndAverage) {
   EXPECT_GT(DarkIn({300, 40, 380, 75}), 0);
 }
 
+// An average of 8.082 over a base of 8.000 puts its line 5 pixels right of the time origin:
+// "moy" and the value then stand right of the line, clear of the axis title "Tours" ending at 75.
+TEST_F(DriverResultsPainting, TheAverageLabelKeepsClearOfTheAxisTitle) {
+  const auto laps = zd_test::DriverLaps("Alain", 0, {8050, 8100, 8096});
+  zd::LapHistogram h;
+  zd::ComputeLapHistogram(*laps, h, 1, 3);
+  ASSERT_EQ(h.average, 8082);
+  zd::PaintLapHistogram(canvas_.dc(), {laps.get(), 0}, h,
+                        zd::HistogramScaleTop(h, zd::ChartMedium::Screen));
+  Save("driver_histogram_low_average.png");
+  EXPECT_GT(DarkIn({40, 147, 76, 162}), 0);   // "Tours"
+  EXPECT_EQ(DarkIn({76, 147, 85, 157}), 0);   // nothing between the title and the label
+  EXPECT_GT(DarkIn({85, 147, 160, 162}), 0);  // "moy 8.082"
+}
+
+// The run-up of a start at the signal (3.100 of laps 3.100, 7.200, 6.870, 7.010) is no point of
+// the curve: every point and segment stays inside the chart; timed from the car's own crossing,
+// lap 1 is a point like the others, inside too.
+TEST_F(DriverResultsPainting, TheCurveStaysInsideItsChartWithOrWithoutARunUp) {
+  const auto laps = zd_test::DriverLaps("Alain", 0, {3100, 7200, 6870, 7010});
+  for (int32_t firstTimedLap : {2, 1}) {
+    SCOPED_TRACE(firstTimedLap);
+    BoardCanvas canvas{700, 460, kCanvas};
+    zd::PaintLapTimeCurve(canvas.dc(), {laps.get(), 0}, 1, 4, {}, firstTimedLap);
+    const int inside = canvas.Count({30, 147, 650, 345}, kCurve);
+    EXPECT_GT(inside, 0);
+    EXPECT_EQ(canvas.Count({0, 0, 700, 460}, kCurve), inside);
+    if (firstTimedLap == 2) {
+      EXPECT_TRUE(canvas.SavePng(std::string(ZD_TEST_OUTPUT_DIR) + "/driver_curve_run_up.png"));
+    }
+  }
+}
+
 TEST_F(DriverResultsPainting, AnEmptyHistogramShowsItsAxesOnly) {
   zd::LapHistogram empty;
   zd::PaintLapHistogram(canvas_.dc(), Inputs(), empty, 0);

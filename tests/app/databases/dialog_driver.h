@@ -85,6 +85,14 @@ inline LOGFONTA FontOf(HWND dialog, int id) {
   return font;
 }
 
+// A control's rectangle in the dialog's client pixels.
+inline RECT ControlRect(HWND dialog, int id) {
+  RECT r{};
+  GetWindowRect(GetDlgItem(dialog, id), &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 inline std::vector<std::string> Lines(HWND dialog, int list) {
   std::vector<std::string> lines;
   const LRESULT n = SendDlgItemMessageA(dialog, list, LB_GETCOUNT, 0, 0);

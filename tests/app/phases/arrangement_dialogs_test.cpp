@@ -183,6 +183,43 @@ TEST_F(ArrangementDialog, PracticeCountArrowsAndGenererWriteTheHeaderAndTheSecti
       })));
 }
 
+// Fifty drivers in one series, and a grid of fifty: the table is painted up to x 811 at fixed
+// pixels; the controls stand where two pixels a dialog unit put them, as on Windows (Wine's
+// narrower font is spread to that grid), so the scroll bar is whole just right of the table.
+TEST_F(ArrangementDialog, FiftyDriversShowWholeWithTheScrollBarBesideTheTable) {
+  WriteRace(50, 50, 50, 50);
+  struct Window {
+    zd::RacePhase phase;
+    int bar, count;
+    const char* picture;
+  };
+  const Window windows[] = {{zd::RacePhase::Practice, 6106, 6102, "practice_arrangement_50.png"},
+                            {zd::RacePhase::Qualifying, 7107, 7102, nullptr},
+                            {zd::RacePhase::Rounds, 8107, 8102, "starting_grid_50.png"}};
+  for (const Window& w : windows) {
+    SCOPED_TRACE(w.bar);
+    Open(w.phase, [&](HWND d) {
+      RECT client;
+      GetClientRect(d, &client);
+      ASSERT_TRUE(IsWindowVisible(GetDlgItem(d, w.bar)));
+      const RECT bar = ControlRect(d, w.bar);
+      // 406 units, 9 wide.
+      EXPECT_GE(bar.left, 811);
+      EXPECT_LE(bar.left, 814);
+      EXPECT_LE(bar.right, client.right);
+      EXPECT_LE(bar.bottom, client.bottom);
+      // Everything else inside the window and clear of the table.
+      for (int id : {w.count, IDOK, IDCANCEL}) {
+        const RECT r = ControlRect(d, id);
+        EXPECT_LE(r.right, client.right) << id;
+        EXPECT_TRUE(r.bottom <= 80 || r.top >= 511) << id;
+      }
+      if (w.picture) SaveDialogPicture(d, w.picture);
+    });
+  }
+  EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(ArrangementDialog, TheScrollBarMovesTheArrowsWithTheRows) {
   WriteRace(30, 5, 5, 50);  // 30 rows: range 0..10
   std::string written;

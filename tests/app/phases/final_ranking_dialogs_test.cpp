@@ -176,8 +176,8 @@ void DrivePracticeWindow(HWND d) {
   EXPECT_TRUE(Checked(d, 6303) && Checked(d, 6304) && Checked(d, 6307));
   EXPECT_EQ(FontOf(d, 6311).lfWeight, FW_BOLD);
   EXPECT_STREQ(FontOf(d, 6305).lfFaceName, "Arial");
-  Type(d, 6305, "0");
-  EXPECT_EQ(Text(d, 6305), "1");
+  Type(d, 6305, "0");  // counts as 1, left as typed
+  EXPECT_EQ(Text(d, 6305), "0");
   Type(d, 6305, "5");  // above the last session
   EXPECT_EQ(Text(d, 6305), "2");
   Type(d, 6306, "1");  // below the first
@@ -241,8 +241,8 @@ TEST_F(FinalRankingDialogs, QualifyingBestCountKeepsWithinTheRangeAndOkWritesIt)
     EXPECT_EQ(FontOf(d, 7317).lfWeight, FW_BOLD);
     Type(d, 7307, "3");
     EXPECT_EQ(Text(d, 7307), "2");
-    Type(d, 7307, "0");
-    EXPECT_EQ(Text(d, 7307), "1");
+    Type(d, 7307, "0");  // counts as 1, left as typed
+    EXPECT_EQ(Text(d, 7307), "0");
     Press(d, 7304);  // men only
     SaveDialogPicture(d, "qualifying_final_ranking.png");
     Press(d, 7309);
@@ -256,6 +256,33 @@ TEST_F(FinalRankingDialogs, QualifyingBestCountKeepsWithinTheRangeAndOkWritesIt)
       RaceFile(), before + ClassementSection("DadevuDore1QualifsClassement",
                                              "1\t2\t1\tCLASSEMENTToursTemps\t\r\n",
                                              UnfilteredOrder(zd::RacePhase::Qualifying))));
+}
+
+// Keys as the organiser presses them in the one-character edits: the digit rubbed out, then 5.
+TEST_F(FinalRankingDialogs, AClearedRangeEditTakesTheNextDigit) {
+  OpenRankingEvent();
+  struct Window {
+    int32_t node;
+    const char* caption;
+    int last;
+  };
+  const Window windows[] = {{kPracticeFinalNode, "Classement final essais libres", 6306},
+                            {kQualifyingFinalNode, "Classement final qualifications", 7306},
+                            {kRoundsFinalNode, "Classement final endurance", 8306}};
+  for (const Window& w : windows) {
+    SCOPED_TRACE(w.caption);
+    WithRanking(w.node, w.caption, w.last, [&](HWND d) {
+      HWND edit = GetDlgItem(d, w.last);
+      SetFocus(edit);
+      SendMessageA(edit, EM_SETSEL, 0, -1);
+      SendMessageA(edit, WM_CHAR, VK_BACK, 0);
+      EXPECT_EQ(Text(d, w.last), "");
+      SendMessageA(edit, WM_CHAR, '5', 0);
+      EXPECT_EQ(Text(d, w.last), "5");
+      Click(d, IDCANCEL);
+    });
+  }
+  EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(FinalRankingDialogs, RoundsOkWritesTheRoundDriversAndEscapeNothing) {
