@@ -61,7 +61,8 @@ Section "Install"
   File /nonfatal /r "${DATA}/Translation"
   SetOverwrite on
 
-  ; The shortcut and the uninstall entry of this user only.
+  ; The shortcut (starting in the folder) and the uninstall entry of this user only.
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\ZentrikDizavirov.exe"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${NAME}"

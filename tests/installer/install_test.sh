@@ -125,7 +125,10 @@ cmp -s "$work/factory_menu.new" "$factory_menu" ||
   fail "installing again kept the old factory menu texts"
 cmp -s "$program" "$folder/ZentrikDizavirov.exe" || fail "installing again did not replace the program"
 
-# ./run installs the same way before it starts the program.
+# ./run installs the same way before it starts the program, and takes over the folder of a
+# prefix where the program was installed into Program Files before.
+old_folder="$WINEPREFIX/drive_c/Program Files/Zentrik Dizavirov"
+mv "$folder" "$old_folder"
 (cd "$repo" && ./run >"$work/run.log" 2>&1) &
 run=$!
 wait_until 300 program_window_shown || fail "./run showed no main window (see $work/run.log)"
@@ -135,6 +138,8 @@ cmp -s "$work/settings.kept" "$settings" || fail "./run changed RéglagesInterfa
 cmp -s "$work/display.kept" "$display" || fail "./run changed the column widths"
 cmp -s "$work/languages.kept" "$languages" || fail "./run changed the languages"
 cmp -s "$work/menu.kept" "$menu" || fail "./run changed the edited menu text"
+[[ -s "$folder/Course.race2" && ! -e "$old_folder" ]] ||
+  fail "./run did not move the user's files from $old_folder"
 
 # The uninstaller removes the program's own files and keeps the user's.
 wine "$windows_folder\\uninstall.exe" /S "_?=$windows_folder"
