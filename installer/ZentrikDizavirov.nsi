@@ -2,16 +2,21 @@
 ; folder's files as the build lays them out:
 ;   makensis -INPUTCHARSET UTF8 -DPROGRAM=ZentrikDizavirov.exe -DDATA=data-folder \
 ;            -DOUTFILE=ZentrikDizavirov-Setup.exe ZentrikDizavirov.nsi
-; The program's own files (the program, sounds, pictures, flags) are replaced at every install;
-; the files a user may change (settings, databases, translations) are written only where there
-; are none, and events are never touched. The uninstaller removes only what is the program's own.
+; It installs for the user who runs it, without administrator rights, into that user's own
+; programs folder, where the program also keeps what it saves (a standard user may not write in
+; Program Files). The program finds the same folder through the shell, so the folder is not
+; offered for change.
+; The program's own files (the program, sounds, pictures, flags, factory translations) are
+; replaced at every install; the files a user may change (settings, databases, translations) are
+; written only where there are none, and events are never touched. The uninstaller removes only
+; what is the program's own.
 
 !ifndef PROGRAM | DATA | OUTFILE
   !error "Give PROGRAM, DATA and OUTFILE with -D"
 !endif
 
 Unicode true
-; A 64-bit program, installed where 64-bit programs go.
+; A 64-bit program.
 Target amd64-unicode
 
 !define NAME "Zentrik Dizavirov"
@@ -19,11 +24,10 @@ Target amd64-unicode
 
 Name "${NAME}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\${NAME}"
-RequestExecutionLevel admin
+InstallDir "$LOCALAPPDATA\Programs\${NAME}"
+RequestExecutionLevel user
 ShowInstDetails show
 
-Page directory
 Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
@@ -35,36 +39,43 @@ UninstPage instfiles
 
 Section "Install"
   SetRegView 64
-  SetShellVarContext all
+  SetShellVarContext current
 
-  ; The program's own files, replaced by every install.
+  ; The program's own files, replaced by every install. The factory translations (".usine")
+  ; bring the new version's built-in texts; the user's own (".trans") are kept below.
   SetOverwrite on
   SetOutPath "$INSTDIR"
   File "/oname=ZentrikDizavirov.exe" "${PROGRAM}"
-  File /r /x "*.rg" /x "*.bd" /x "Private" /x "Translation" "${DATA}/*"
+  File /r /x "*.rg" /x "*.bd" /x "*.bd1" /x "Private" /x "Translation" "${DATA}/*"
+  SetOutPath "$INSTDIR\Translation"
+  File "${DATA}/Translation/*.usine"
 
-  ; What the user may have changed: written only where there is none yet.
+  ; What the user may have changed: written only where there is none yet. The reference
+  ; databases come empty where the user has none, so that no window reports one missing.
   SetOverwrite off
   SetOutPath "$INSTDIR"
   File /nonfatal "${DATA}/*.rg"
   File /nonfatal /r "${DATA}/*.bd"
+  File /nonfatal "${DATA}/*.bd1"
   File /nonfatal /r "${DATA}/Private"
   File /nonfatal /r "${DATA}/Translation"
   SetOverwrite on
 
+  ; The shortcut (starting in the folder) and the uninstall entry of this user only.
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\ZentrikDizavirov.exe"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\ZentrikDizavirov.exe"
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\ZentrikDizavirov.exe"
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
 Section "Uninstall"
   SetRegView 64
-  SetShellVarContext all
+  SetShellVarContext current
 
   Delete "$INSTDIR\ZentrikDizavirov.exe"
   !include "${OWN_FILES}"
@@ -77,7 +88,7 @@ Section "Uninstall"
   RMDir "$INSTDIR\paysDrapeaux"
 
   Delete "$SMPROGRAMS\${NAME}.lnk"
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
 SectionEnd

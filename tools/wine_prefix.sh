@@ -1,9 +1,21 @@
 # shellcheck shell=bash
 # The Wine prefix the program runs in; sourced by ./run and ./test, with WINEPREFIX set.
 
-# The data folder, as Wine maps "C:\Program Files\Zentrik Dizavirov".
+# The data folder, where the installer puts the program for the prefix's user:
+# "%LOCALAPPDATA%\Programs\Zentrik Dizavirov" ("C:\users\<user>\AppData\Local\..."). Wine
+# names the user's folder after the Unix user, so the prefix is asked rather than guessed.
+zd_local_app_data() {
+  wine cmd /c echo %LOCALAPPDATA% 2>/dev/null </dev/null | tr -d '\r'
+}
+# Its Windows path.
+zd_windows_data_folder() {
+  echo "$(zd_local_app_data)\Programs\Zentrik Dizavirov"
+}
+# Its Unix path.
 zd_data_folder() {
-  echo "$WINEPREFIX/drive_c/Program Files/Zentrik Dizavirov"
+  local local_app_data
+  local_app_data=$(winepath -u "$(zd_local_app_data)" 2>/dev/null </dev/null)
+  echo "${local_app_data%/}/Programs/Zentrik Dizavirov"
 }
 
 # Makes the prefix if it is not there yet, and gives it the fonts the program asks for: "Arial"

@@ -189,6 +189,12 @@ bool OnCreate(HWND window) {
     ShowMessage(window, text.c_str(), kMainWindowTitle, MB_OK | MB_ICONERROR);
     return false;
   }
+  // Said once here rather than by every save of the run failing one after the other.
+  if (!FolderTakesFiles(DataFolderPath())) {
+    const std::string text = DataFolderNotWritableText(DataFolderPath());
+    ShowMessage(window, text.c_str(), kMainWindowTitle, MB_OK | MB_ICONERROR);
+    return false;
+  }
   GetCurrentDirectoryA(static_cast<DWORD>(s.workingDirectory.kWidth), s.workingDirectory.data());
   s.workingDirectory.terminate();
   // Without its folder no race file could be made, and nothing of the event could be kept.

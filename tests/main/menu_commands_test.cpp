@@ -27,6 +27,8 @@ using test::OpenOrFail;
 
 using test::Penalty;
 
+constexpr char kDataFolder[] = "C:\\Users\\Anne\\AppData\\Local\\Programs\\Zentrik Dizavirov";
+
 class MenuCommandsTest : public test::CommandDeskTest {
  protected:
   MenuCommandsTest() {
@@ -45,7 +47,7 @@ class MenuCommandsTest : public test::CommandDeskTest {
     return {*drivers,      ages,         packs,          *countries,
             monthCount,    sounds,       *customSounds,  display,
             customColours, layoutWidths, software,       reports,
-            *menuTexts,    webEventInfo, liveScreenOpen, "C:\\Program Files\\Zentrik Dizavirov"};
+            *menuTexts,    webEventInfo, liveScreenOpen, kDataFolder};
   }
   void Run(int32_t command) { RunMenuCommand(Board(), Records(), command); }
   void OnDialog(MainDialog dialog, std::function<void()> writes) {
@@ -378,8 +380,7 @@ TEST_F(MenuCommandsTest, InterfaceInternetAndHelp) {
 
   Run(1025);
   EXPECT_EQ(commandWindow.documents,
-            (std::vector<std::string>{
-                "C:\\Program Files\\Zentrik Dizavirov\\Guides\\HelpRiduduzudFR.pdf"}));
+            (std::vector<std::string>{std::string(kDataFolder) + "\\Guides\\HelpRiduduzudFR.pdf"}));
 }
 
 }  // namespace

@@ -118,6 +118,87 @@ class EmptiedDataFolder {
   bool moved_ = false;
 };
 
+// The Unix path of a Windows path, as Wine maps it.
+std::string UnixPathOf(const std::string& windowsPath) {
+  using Convert = char*(CDECL*)(const WCHAR*);
+  const auto convert = reinterpret_cast<Convert>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+  if (convert == nullptr) return "";
+  WCHAR wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH);
+  char* unixPath = convert(wide);
+  if (unixPath == nullptr) return "";
+  std::string path = unixPath;
+  HeapFree(GetProcessHeap(), 0, unixPath);
+  return path;
+}
+
+// Puts the installed data folder aside and in its place a link to the system's process
+// information, a folder where no file can be made, not even by root: under Wine, Windows access
+// rights do not exist and root passes the Unix ones, yet the start must tell a folder it may not
+// write to.
+class DataFolderTakingNoFile {
+ public:
+  DataFolderTakingNoFile()
+      : folder_(zd::DataFolderPath()), aside_(folder_ + ".aside"), link_(UnixPathOf(folder_)) {
+    LeaveDataFolder();
+    moved_ = MoveFileA(folder_.c_str(), aside_.c_str());
+    EXPECT_TRUE(moved_) << "cannot move " << folder_ << " aside: " << GetLastError();
+    EXPECT_FALSE(link_.empty());
+    if (moved_ && !link_.empty())
+      EXPECT_TRUE(zd_test::RunShell("ln -s /proc " + zd_test::ShellQuoted(link_)));
+  }
+  ~DataFolderTakingNoFile() {
+    if (!moved_) return;
+    LeaveDataFolder();
+    EXPECT_TRUE(zd_test::RunShell("rm -f " + zd_test::ShellQuoted(link_)));
+    EXPECT_TRUE(MoveFileA(aside_.c_str(), folder_.c_str())) << "cannot restore " << folder_;
+  }
+
+ private:
+  std::string folder_;
+  std::string aside_;
+  std::string link_;
+  bool moved_ = false;
+};
+
+// Puts the installed data folder aside and installs the program afresh in its place with the
+// installer, silently, as a new user would; the installed one comes back when the test ends.
+class FreshInstall {
+ public:
+  FreshInstall() : folder_(zd::DataFolderPath()), aside_(folder_ + ".aside") {
+    LeaveDataFolder();
+    moved_ = MoveFileA(folder_.c_str(), aside_.c_str());
+    EXPECT_TRUE(moved_) << "cannot move " << folder_ << " aside: " << GetLastError();
+    std::string commandLine = "\"" + zd_test::WindowsPathOf(ZD_INSTALLER) + "\" /S";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+      ADD_FAILURE() << "the installer did not start: " << GetLastError();
+      return;
+    }
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, zd_test::kDeadlineMs), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    EXPECT_EQ(code, 0u) << "the installer failed";
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  ~FreshInstall() {
+    if (!moved_) return;
+    LeaveDataFolder();
+    RemoveTree(folder_);
+    EXPECT_TRUE(MoveFileA(aside_.c_str(), folder_.c_str())) << "cannot restore " << folder_;
+  }
+
+ private:
+  std::string folder_;
+  std::string aside_;
+  bool moved_ = false;
+};
+
 // Keeps a file of the data folder as it was before the test.
 class KeptFile {
  public:
@@ -264,6 +345,12 @@ std::vector<std::string> Texts(const std::vector<Box>& boxes) {
   std::vector<std::string> texts;
   for (const Box& box : boxes) texts.push_back(box.text);
   return texts;
+}
+
+std::string Joined(const std::vector<std::string>& texts) {
+  std::string joined;
+  for (const std::string& text : texts) joined += "[" + text + "] ";
+  return joined;
 }
 
 TEST_F(MainWindowStart, InstalledFolderInTheChosenLanguage) {
@@ -418,6 +505,90 @@ TEST_F(MainWindowStart, EmptyFolderAnnouncesEachMissingFileAndStaysUsable) {
   // Nothing writes the translation files but their own dialog.
   EXPECT_FALSE(Exists(InDataFolder("Translation\\FenetrePrincipale.trans")));
   EXPECT_FALSE(Exists(InDataFolder("Translation\\MenuPrincipal.trans")));
+}
+
+// A folder the user may not write to is named at once, with what to do, and the program ends
+// before any save could fail.
+TEST_F(MainWindowStart, ADataFolderTakingNoFileIsNamedAtOnce) {
+  DataFolderTakingNoFile unwritable;
+  EXPECT_EQ(Start(), nullptr);
+  ASSERT_EQ(boxes_.size(), 1u) << Joined(Texts(boxes_));
+  EXPECT_EQ(boxes_[0].caption, "Zentrik");
+  EXPECT_NE(boxes_[0].text.find("\n" + zd::DataFolderPath() + "\n"), std::string::npos)
+      << boxes_[0].text;
+  EXPECT_NE(boxes_[0].text.find("installateur"), std::string::npos) << boxes_[0].text;
+}
+
+// Closes the first dialog of this process that shows, from the timer ticks that its modal loop
+// dispatches, and keeps its caption.
+class DialogCloser {
+ public:
+  DialogCloser() {
+    active_ = this;
+    timer_ = SetTimer(nullptr, 0, 20, &DialogCloser::Tick);
+  }
+  ~DialogCloser() {
+    KillTimer(nullptr, timer_);
+    active_ = nullptr;
+  }
+  HWND dialog() const { return dialog_; }
+  const std::string& caption() const { return caption_; }
+
+ private:
+  static BOOL CALLBACK Each(HWND window, LPARAM found) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (process != GetCurrentProcessId() || !IsWindowVisible(window) ||
+        lstrcmpA(className, "#32770") != 0)
+      return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    DialogCloser* self = active_;
+    if (self == nullptr || self->dialog_ != nullptr) return;
+    HWND found = nullptr;
+    EnumWindows(&DialogCloser::Each, reinterpret_cast<LPARAM>(&found));
+    if (found == nullptr) return;
+    self->dialog_ = found;
+    char text[128] = {};
+    GetWindowTextA(found, text, sizeof text);
+    self->caption_ = text;
+    SendMessageA(found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(found, IDCANCEL)));
+  }
+
+  static inline DialogCloser* active_ = nullptr;
+  UINT_PTR timer_ = 0;
+  HWND dialog_ = nullptr;
+  std::string caption_;
+};
+
+// A new user's first start and first visit of each database window: no box but the decoder
+// detection's and the printing warning.
+TEST_F(MainWindowStart, AFreshInstallStartsAndOpensEveryDatabaseWithNoError) {
+  FreshInstall install;
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_EQ(boxes_.size(), 2u) << Joined(Texts(boxes_));
+  EXPECT_EQ(boxes_[0].caption, "Message");
+  EXPECT_EQ(boxes_[1].caption, "Message Important");
+
+  // Categories, cars, clubs, age categories, drivers, championships, transponders, frequencies,
+  // penalties.
+  for (int command = 1006; command <= 1014; ++command) {
+    SCOPED_TRACE(command);
+    boxes_.clear();
+    DialogCloser closer;
+    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    ASSERT_NE(closer.dialog(), nullptr) << "no window opened";
+    EXPECT_FALSE(IsWindow(closer.dialog())) << closer.caption() << " stayed open";
+    for (const Box& box : boxes_)
+      ADD_FAILURE() << closer.caption() << ": " << box.caption << ": " << box.text;
+  }
+  // Closed here, while the fresh folder is still the data folder.
+  ASSERT_TRUE(Close(IDNO));
 }
 
 // Run on the screen of the moment; the test below runs it again on a screen of another size.
