@@ -156,6 +156,9 @@ struct DisplaySettings {
   std::array<int32_t, kBoardColours> colours{};
   FixedText<260> logoPath;  // a bitmap or JPEG file; empty for none
 };
+// The box the logo is fitted into, on the board's header and in the settings dialog's preview.
+inline constexpr int32_t kLogoBoxWidth = 196;
+inline constexpr int32_t kLogoBoxHeight = 50;
 // The colour chooser's custom colours, kept in the same file.
 using CustomColours = std::array<int32_t, kCustomColourCount>;
 
