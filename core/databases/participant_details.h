@@ -88,7 +88,9 @@ class ScanIndicator {
 };
 
 // DetailsScan: reads the number of each transponder that passes, parsed by the decoder kind read
-// when the dialog opened, with the parser of the decoder link.
+// when the dialog opened. The KV1 pairs go through the parser of the decoder link; a KV2/KV3
+// passing message gives its number whatever its clock bytes say, since the scan never uses the
+// time (the race control, which does, drops a message whose clock cannot be a time).
 class DetailsScan {
  public:
   explicit DetailsScan(std::string_view decoderKind) : link_(DecoderLinkOf(decoderKind)) {}
@@ -111,6 +113,7 @@ class DetailsScan {
   DecoderLink link_;
   bool scanning_ = false;
   PassingParser parser_;
+  MessageAssembler assembler_;
   ScanIndicator indicator_;
   int64_t start_ = 0;
   int64_t frequency_ = 0;

@@ -50,6 +50,12 @@ TEST(DetailsScan, ShowsTheNumberOfEachPassingByTheDecoderKind) {
   };
   const Case cases[] = {
       {"a leading byte dropped by the header search", kUsbDecoderKind, {{led, 10}}, {"000042"}},
+      {"clock bytes that are no time", kUsbDecoderKind,
+       {{{0x12, 0xFF, 0xFF, 0xFF, 0xF0, 0x00, 0x2A, 0x00, 0x00, 0x00, 0x00, 0x00}, 10}},
+       {"000042"}},
+      {"clock bytes FF, then the next passing", kBluetoothDecoderKind,
+       {{{0xFF, 0xFF, 0xFF, 0xF0, 0x01, 0x02, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, 10}, {passing42, 20}},
+       {"000258", "000042"}},
       {"on Bluetooth", kBluetoothDecoderKind, {{led, 10}}, {"000042"}},
       {"a passing split over two reads", kUsbDecoderKind, {{firstHalf, 10}, {secondHalf, 20}},
        {"000042"}},
