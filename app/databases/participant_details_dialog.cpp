@@ -195,8 +195,8 @@ void Tick(HWND dialog, DetailsState& s) {
 // and the dialog stays, so that what is seen is what is written. A write that fails keeps the
 // dialog open too.
 void Ok(HWND dialog, DetailsState& s) {
-  if (ShowStoredText(dialog, kDetailsTransponderEdit, s.form.participant().transponder.view(),
-                     s.settingText)) {
+  if (ShowStoredTransponder(dialog, kDetailsTransponderEdit,
+                            s.form.participant().transponder.view(), s.settingText)) {
     return;
   }
   const Outcome saved = SaveParticipantDetails(s.form);
@@ -222,7 +222,7 @@ void Command(HWND dialog, DetailsState& s, int id, int code) {
     if (code == BN_CLICKED) ToggleScan(dialog, s);
   } else if (id == kDetailsTransponderEdit) {
     if (code == EN_CHANGE && !s.settingText) s.form.setTransponder(DialogItemText(dialog, id));
-    if (code == EN_KILLFOCUS) ShowStoredText(dialog, id, p.transponder.view(), s.settingText);
+    if (code == EN_KILLFOCUS) ShowStoredTransponder(dialog, id, p.transponder.view(), s.settingText);
   } else if (id == kDetailsCarNumberEdit) {
     if (code == EN_CHANGE && !s.settingText) s.form.setCarNumber(DialogItemText(dialog, id));
   } else if (code != CBN_SELCHANGE || !SelectedComboText(dialog, id, text)) {

@@ -7,8 +7,9 @@
 
 namespace zd {
 
-bool IsDetailsTransponder(std::string_view text) {
-  return text.size() == kTransponderDigits && IsStorableTransponderNumber(text);
+std::optional<std::string> DetailsTransponder(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  return TypedTransponderNumber(text);
 }
 
 ParticipantDetailsForm::ParticipantDetailsForm()
@@ -73,8 +74,9 @@ void ParticipantDetailsForm::setCarNumber(std::string_view typed) {
 }
 
 bool ParticipantDetailsForm::setTransponder(std::string_view typed) {
-  if (!IsDetailsTransponder(typed)) return false;
-  participant().transponder = typed;
+  const std::optional<std::string> number = DetailsTransponder(typed);
+  if (!number) return false;
+  participant().transponder = *number;
   return true;
 }
 

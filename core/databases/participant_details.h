@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +25,9 @@ inline constexpr int kDetailsFrequencies = 5;
 inline constexpr std::string_view kParticipantNotFound =
     "Error : The participant selected is not in the race file";
 
-// The transponder edit's text is stored only as exactly six decimal digits: anything else, and
-// an empty edit, leaves the stored number as it was.
-bool IsDetailsTransponder(std::string_view text);
+// What the transponder edit's text stores: one to six digits, made six with leading zeros;
+// nullopt for anything else and for an empty edit, which leave the stored number as it was.
+std::optional<std::string> DetailsTransponder(std::string_view text);
 
 class ParticipantDetailsForm {
  public:

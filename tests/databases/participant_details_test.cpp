@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -137,15 +138,16 @@ TEST(DetailsScan, TheElapsedTimeHoldsOnALongRunningCounter) {
   EXPECT_EQ(scan.indicator().state(), 2);
 }
 
-TEST(ParticipantDetails, ATransponderIsStoredOnlyAsSixDigits) {
+TEST(ParticipantDetails, ATransponderTypedShortIsMadeSixDigits) {
   struct Case {
     const char* typed;
-    bool stored;
+    std::optional<std::string> stored;
   };
-  const Case cases[] = {{"004242", true}, {"12345", false}, {"", false},
-                        {"12345a", false}, {"1234567", false}, {" 12345", false}};
+  const Case cases[] = {{"004242", "004242"}, {"101", "000101"}, {"7", "000007"},
+                        {"12345", "012345"}, {"", std::nullopt}, {"12345a", std::nullopt},
+                        {"1234567", std::nullopt}, {" 12345", std::nullopt}};
   for (const Case& c : cases) {
-    EXPECT_EQ(IsDetailsTransponder(c.typed), c.stored) << c.typed;
+    EXPECT_EQ(DetailsTransponder(c.typed), c.stored) << c.typed;
   }
 }
 
@@ -233,10 +235,10 @@ TEST_F(ParticipantDetailsTest, AVehicleChosenBringsItsCategoryAndOkWritesThePart
   EXPECT_EQ(form.participant().vehicle.view(), "Inconnue");
   EXPECT_EQ(form.participant().vehicleCategory.view(), "Piste 1/10");
 
-  EXPECT_FALSE(form.setTransponder("12345"));
+  EXPECT_FALSE(form.setTransponder("12a45"));
   EXPECT_FALSE(form.setTransponder(""));
   EXPECT_EQ(form.participant().transponder.view(), "000101");
-  EXPECT_TRUE(form.setTransponder("004242"));
+  EXPECT_TRUE(form.setTransponder("4242"));
   form.setCarNumber("12345");
   EXPECT_EQ(form.participant().carNumber.view(), "1234");
   form.participant().frequencies[4] = "2.4Ghz";

@@ -305,11 +305,17 @@ TEST_F(EventSetupDialogs, DetailsOkRewritesOnlyTheParticipantsSection) {
     EXPECT_EQ(Text(d, zd::kDetailsCarNumberEdit), "1234");
     const char* frequencies[] = {"41.000", "27.125", "2.4Ghz", "40.665", "35.010"};
     for (int i = 0; i < 5; ++i) SelectItem(d, zd::kDetailsFirstFrequencyList + i, frequencies[i]);
-    // Five digits are not a transponder: "OK" shows the stored one again and stays.
-    Type(d, zd::kDetailsTransponderEdit, "12345");
+    EXPECT_TRUE(ShowsWhole(d, zd::kDetailsTransponderEdit, "000000"));
+    // Pasted, a letter passes the digits-only style but is no number: "OK" shows the stored one
+    // again and stays.
+    Type(d, zd::kDetailsTransponderEdit, "12a45");
     EXPECT_FALSE(PressOk(d));
     EXPECT_EQ(Text(d, zd::kDetailsTransponderEdit), "000101");
-    Type(d, zd::kDetailsTransponderEdit, "004242");
+    // Typed short, the number takes leading zeros, shown whole once the edit is left.
+    Type(d, zd::kDetailsTransponderEdit, "7");
+    Leave(d, zd::kDetailsTransponderEdit);
+    EXPECT_EQ(Text(d, zd::kDetailsTransponderEdit), "000007");
+    Type(d, zd::kDetailsTransponderEdit, "4242");
     EXPECT_TRUE(PressOk(d));
   });
   EXPECT_TRUE(boxes.empty());
