@@ -64,7 +64,8 @@ int64_t CounterFrequency() {
 // The size of a bitmap file; zero when it cannot be loaded.
 SIZE BitmapFileSize(const char* path) {
   SIZE size{};
-  auto* bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  auto* bitmap =
+      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
   if (bitmap == nullptr) return size;
   BITMAP info{};
   if (GetObjectA(bitmap, sizeof info, &info) != 0) size = {info.bmWidth, info.bmHeight};
@@ -222,7 +223,9 @@ void Command(HWND dialog, DetailsState& s, int id, int code) {
     if (code == BN_CLICKED) ToggleScan(dialog, s);
   } else if (id == kDetailsTransponderEdit) {
     if (code == EN_CHANGE && !s.settingText) s.form.setTransponder(DialogItemText(dialog, id));
-    if (code == EN_KILLFOCUS) ShowStoredTransponder(dialog, id, p.transponder.view(), s.settingText);
+    if (code == EN_KILLFOCUS) {
+      ShowStoredTransponder(dialog, id, p.transponder.view(), s.settingText);
+    }
   } else if (id == kDetailsCarNumberEdit) {
     if (code == EN_CHANGE && !s.settingText) s.form.setCarNumber(DialogItemText(dialog, id));
   } else if (code != CBN_SELCHANGE || !SelectedComboText(dialog, id, text)) {

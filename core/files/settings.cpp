@@ -42,8 +42,8 @@ void WriteFontLine(FieldWriter& out, const DisplaySettings& settings, Member mem
 bool IsWordEnd(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 // The next word: blanks, TABs and line ends before it are skipped, and it ends at the first of
-// them. At most limit characters are kept; too reports a longer word. False at the end of the
-// file with no word.
+// them. At most limit characters are kept; tooLong reports a longer word. False at the end of
+// the file with no word.
 bool ReadWord(TextFile& file, std::string& word, std::size_t limit, bool& tooLong) {
   word.clear();
   tooLong = false;

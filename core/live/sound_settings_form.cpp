@@ -67,7 +67,8 @@ void SetSoundSwitch(SoundSettings& settings, int line, bool checked) {
 void CompleteSoundSettings(SoundSettings& settings) {
   if (settings.lines[kSoundLanguage].empty()) ChooseSoundLanguage(settings, kSoundChoiceCustom);
   for (int line = kSoundCountdown; line < kSoundLines; ++line) {
-    if (settings.lines[static_cast<std::size_t>(line)].empty()) SetSoundSwitch(settings, line, false);
+    const bool empty = settings.lines[static_cast<std::size_t>(line)].empty();
+    if (empty) SetSoundSwitch(settings, line, false);
   }
 }
 

@@ -227,8 +227,9 @@ TEST_F(ReferenceDatabases, FrequenciesTakeSixCharactersAndSelectTheFirstLine) {
 
 TEST_F(ReferenceDatabases, TransponderPacks) {
   const std::pair<const char*, std::optional<std::string>> typed[] = {
-      {"", ""},           {"123456", "123456"},  {"12345", "012345"},    {"101", "000101"},
-      {"0", "000000"},    {"1234567", std::nullopt}, {"12a456", std::nullopt}, {"1 1", std::nullopt}};
+      {"", ""},         {"123456", "123456"},     {"12345", "012345"},
+      {"101", "000101"}, {"0", "000000"},          {"1234567", std::nullopt},
+      {"12a456", std::nullopt}, {"1 1", std::nullopt}};
   for (const auto& [text, stored] : typed) {
     EXPECT_EQ(TypedTransponderNumber(text), stored) << text;
   }

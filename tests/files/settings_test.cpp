@@ -55,8 +55,8 @@ TEST(SoundSettingsFile, NineWordsWhateverBlanksAndEmptyLinesStandBetween) {
     std::vector<std::string> lines;  // "kept": a text the file did not reach
   };
   const std::vector<std::string> allOn = {
-      "SONLANGUEFrancais", "SONDECOMPTEoui",  "SONDEPARToui",         "SONPASSAGEoui",
-      "SONMEILLEURTOURoui", "SONHORLOGEoui", "SONFINCOURSEoui", "SONFINVOITUREMOTOoui",
+      "SONLANGUEFrancais",  "SONDECOMPTEoui", "SONDEPARToui",    "SONPASSAGEoui",
+      "SONMEILLEURTOURoui", "SONHORLOGEoui",  "SONFINCOURSEoui", "SONFINVOITUREMOTOoui",
       "SONHORLOGEREPOSoui"};
   auto replaced = [&](const std::string& from, const std::string& to) {
     std::string bytes = on;
@@ -66,11 +66,12 @@ TEST(SoundSettingsFile, NineWordsWhateverBlanksAndEmptyLinesStandBetween) {
   const Case cases[] = {
       {"a blank after a word", replaced("SONDECOMPTEoui\r\n", "SONDECOMPTEoui \r\n"), allOn},
       {"a TAB after a word", replaced("SONDEPARToui\r\n", "SONDEPARToui\t\r\n"), allOn},
-      {"empty lines before and between", "\r\n" + replaced("SONPASSAGEoui\r\n", "\r\n\r\nSONPASSAGEoui\r\n"),
-       allOn},
+      {"empty lines before and between",
+       "\r\n" + replaced("SONPASSAGEoui\r\n", "\r\n\r\nSONPASSAGEoui\r\n"), allOn},
       {"blanks before a word and LF line ends", replaced("SONHORLOGEoui\r\n", "  SONHORLOGEoui\n"),
        allOn},
-      {"two words on a line", replaced("SONLANGUEFrancais\r\n", "SONLANGUEFrancais SONDECOMPTEoui\r\n"),
+      {"two words on a line",
+       replaced("SONLANGUEFrancais\r\n", "SONLANGUEFrancais SONDECOMPTEoui\r\n"),
        {"SONLANGUEFrancais", "SONDECOMPTEoui", "SONDECOMPTEoui", "SONDEPARToui", "SONPASSAGEoui",
         "SONMEILLEURTOURoui", "SONHORLOGEoui", "SONFINCOURSEoui", "SONFINVOITUREMOTOoui"}},
       {"a word too long for its text, and a file that ends early",

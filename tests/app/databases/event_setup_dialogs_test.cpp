@@ -353,7 +353,8 @@ TEST_F(EventSetupDialogs, DetailsLeftByEscapeOrTheCloseBoxWriteNothing) {
 // The bottom row of a bitmap file, left to right.
 std::vector<COLORREF> BottomRow(const char* path) {
   std::vector<COLORREF> row;
-  auto* bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  auto* bitmap =
+      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
   if (bitmap == nullptr) return row;
   BITMAP info{};
   GetObjectA(bitmap, sizeof info, &info);
