@@ -7,7 +7,9 @@
 // After windows.h, which it needs.
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -103,6 +105,15 @@ inline bool ShowStoredText(HWND dialog, int id, std::string_view stored, bool& s
   return true;
 }
 
+// An edit of a transponder number shows the stored number in full ("101" typed shows "000101");
+// true when its text was not what is stored, which "Ok" stops on, so that the screen never shows
+// a number that will not be written.
+inline bool ShowStoredTransponder(HWND dialog, int id, std::string_view stored, bool& showing) {
+  const std::optional<std::string> typed = TypedTransponderNumber(DialogItemText(dialog, id));
+  ShowStoredText(dialog, id, stored, showing);
+  return !typed || *typed != stored;
+}
+
 // A rectangle given in client pixels of a template at two pixels per dialog unit, in the client
 // pixels of this dialog: halved into dialog units, then mapped with the dialog's own font.
 inline RECT MapTemplatePixels(HWND dialog, int left, int top, int right, int bottom) {
@@ -176,32 +187,43 @@ class DatabaseDialog {
       }
     }
     if (ids_.idBox != 0) {
+      // An empty list shows slot 0, the place of the first entry added: "1".
       HWND box = GetDlgItem(dialog_, ids_.idBox);
       SendMessageA(box, LB_RESETCONTENT, 0, 0);
-      if (model_.selected() >= 0) {
-        const std::string number = std::to_string(model_.selected() + 1);
-        SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(number.c_str()));
-      }
+      const std::string number = std::to_string(std::max(model_.selected(), 0) + 1);
+      SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(number.c_str()));
     }
     showExtra();
     showing_ = false;
   }
 
-  // An edit of a transponder number: its text is stored only as six digits or empty, and when it
-  // loses the focus holding anything else it shows the stored number again.
+  // An edit of a transponder number: one to six digits are stored made six with leading zeros,
+  // an empty edit as no number; when it loses the focus it shows the number stored.
   void transponderEditCommand(int id, int code, FixedText<7>* stored) {
     if (stored == nullptr) return;
     if (code == EN_CHANGE && !showing_) {
-      const std::string text = DialogItemText(dialog_, id);
-      if (IsStorableTransponderNumber(text)) *stored = text;
+      if (const auto number = TypedTransponderNumber(DialogItemText(dialog_, id))) *stored = *number;
     } else if (code == EN_KILLFOCUS) {
       showStoredTransponder(id, *stored);
     }
   }
-  // The stored number shown again in an edit that holds what cannot be stored; true when it did.
-  // "Ok" stops on it, so the screen never shows a number that will not be written.
   bool showStoredTransponder(int id, const FixedText<7>& stored) {
-    return ShowStoredText(dialog_, id, stored.view(), showing_);
+    return ShowStoredTransponder(dialog_, id, stored.view(), showing_);
+  }
+
+  // The types the import chooser offers, as it takes them (name, NUL, pattern, NUL, and so on):
+  // the database's own unless the dialog offers more.
+  virtual std::string importFilter() const { return FileFilter(); }
+
+  // The chooser's pair of texts for the database's own type: "Base données ... (.ext)" and
+  // "*.ext".
+  std::string FileFilter() const {
+    std::string filter(descriptor().texts.filterName);
+    filter.push_back('\0');
+    filter += "*";
+    filter += descriptor().texts.extension;
+    filter.push_back('\0');
+    return filter;
   }
 
   void message(const MaybeDatabaseMessage& m) {
@@ -262,7 +284,7 @@ class DatabaseDialog {
 
   void importFile() {
     char name[MAX_PATH] = {};
-    const std::string filter = FileFilter();
+    const std::string filter = importFilter();
     OPENFILENAMEA ofn = Chooser(filter, name);
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameA(&ofn)) return;
@@ -285,7 +307,8 @@ class DatabaseDialog {
     restoreDirectory();
   }
 
-  // A file chooser owned by the dialog, on its one filter, into a MAX_PATH name buffer.
+  // A file chooser owned by the dialog, on its filter with the first type chosen, into a MAX_PATH
+  // name buffer.
   OPENFILENAMEA Chooser(const std::string& filter, char* name) const {
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -295,16 +318,6 @@ class DatabaseDialog {
     ofn.lpstrFile = name;
     ofn.nMaxFile = MAX_PATH;
     return ofn;
-  }
-
-  // The chooser's one pair of texts: "Base données ... (.ext)" and "*.ext".
-  std::string FileFilter() const {
-    std::string filter(descriptor().texts.filterName);
-    filter.push_back('\0');
-    filter += "*";
-    filter += descriptor().texts.extension;
-    filter.push_back('\0');
-    return filter;
   }
 
   void command(int id, int code) {

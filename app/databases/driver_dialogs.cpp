@@ -268,6 +268,15 @@ class DriversDialog : public DatabaseDialog<DriverRecord, kMaxDrivers> {
 
   std::vector<int> boldIds() const override { return {3426, 3429, 3406, kAgeCategory}; }
 
+  std::string importFilter() const override {
+    std::string filter = FileFilter();
+    filter += kOlderDriversFileType;
+    filter.push_back('\0');
+    filter += kDriversFile;
+    filter.push_back('\0');
+    return filter;
+  }
+
  private:
   PicturePart picture_;
   AgeCategoryTable ageCategories_;

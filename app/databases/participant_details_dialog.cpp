@@ -27,7 +27,8 @@ constexpr UINT kScanPeriodMs = 10;
 constexpr int kLastFrequencyList = kDetailsFirstFrequencyList + kDetailsFrequencies - 1;
 constexpr int kFirstDetailsControl = 5301;
 constexpr int kLastDetailsControl = 5312;
-// The light, in client pixels of the template at two pixels per dialog unit.
+// The light, in client pixels of the template at two pixels per dialog unit: where its bitmap
+// stands and the area cleared when it changes, which the bitmap's own size extends.
 constexpr int kLightX = 255;
 constexpr int kLightY = 225;
 constexpr RECT kLightArea = {250, 225, 295, 260};
@@ -41,6 +42,7 @@ struct DetailsState {
   DatabaseFonts fonts;
   HFONT heading = nullptr;
   bool settingText = false;
+  SIZE lightSize{};  // of the light's first bitmap, in pixels
 };
 
 void ShowError(HWND dialog, std::string_view text) {
@@ -59,9 +61,26 @@ int64_t CounterFrequency() {
   return frequency.QuadPart;
 }
 
-void RedrawLight(HWND dialog) {
-  const RECT area =
+// The size of a bitmap file; zero when it cannot be loaded.
+SIZE BitmapFileSize(const char* path) {
+  SIZE size{};
+  auto* bitmap =
+      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  if (bitmap == nullptr) return size;
+  BITMAP info{};
+  if (GetObjectA(bitmap, sizeof info, &info) != 0) size = {info.bmWidth, info.bmHeight};
+  DeleteObject(bitmap);
+  return size;
+}
+
+// The bitmaps are drawn at their own size wherever the dialog units put their corner, so the
+// area drawn again takes the whole bitmap besides the template's area.
+void RedrawLight(HWND dialog, const DetailsState& s) {
+  RECT area =
       MapTemplatePixels(dialog, kLightArea.left, kLightArea.top, kLightArea.right, kLightArea.bottom);
+  const RECT at = MapTemplatePixels(dialog, kLightX, kLightY, kLightX, kLightY);
+  const RECT bitmap{at.left, at.top, at.left + s.lightSize.cx, at.top + s.lightSize.cy};
+  UnionRect(&area, &area, &bitmap);
   RedrawWindow(dialog, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW);
 }
 
@@ -141,7 +160,8 @@ void InitDetails(HWND dialog, DetailsState& s) {
   s.heading = CreateFontA(25, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
   SendDlgItemMessageA(dialog, kDetailsHeading, WM_SETFONT, reinterpret_cast<WPARAM>(s.heading),
                       FALSE);
-  RedrawLight(dialog);
+  s.lightSize = BitmapFileSize(kLightBitmaps[0]);
+  RedrawLight(dialog, s);
 }
 
 void ToggleScan(HWND dialog, DetailsState& s) {
@@ -157,7 +177,7 @@ void ToggleScan(HWND dialog, DetailsState& s) {
   }
   SendDlgItemMessageA(dialog, kDetailsTransponderEdit, EM_SETREADONLY, down ? TRUE : FALSE, 0);
   SetText(dialog, s, kDetailsScanState, down ? "On" : "Off");
-  RedrawLight(dialog);
+  RedrawLight(dialog, s);
 }
 
 void Tick(HWND dialog, DetailsState& s) {
@@ -169,15 +189,15 @@ void Tick(HWND dialog, DetailsState& s) {
   if (!tick.transponder.empty()) {
     SetDlgItemTextA(dialog, kDetailsTransponderEdit, tick.transponder.c_str());
   }
-  if (tick.indicatorChanged) RedrawLight(dialog);
+  if (tick.indicatorChanged) RedrawLight(dialog, s);
 }
 
 // "OK" writes only while the transponder edit shows the number stored; otherwise it shows it
 // and the dialog stays, so that what is seen is what is written. A write that fails keeps the
 // dialog open too.
 void Ok(HWND dialog, DetailsState& s) {
-  if (ShowStoredText(dialog, kDetailsTransponderEdit, s.form.participant().transponder.view(),
-                     s.settingText)) {
+  if (ShowStoredTransponder(dialog, kDetailsTransponderEdit,
+                            s.form.participant().transponder.view(), s.settingText)) {
     return;
   }
   const Outcome saved = SaveParticipantDetails(s.form);
@@ -203,7 +223,9 @@ void Command(HWND dialog, DetailsState& s, int id, int code) {
     if (code == BN_CLICKED) ToggleScan(dialog, s);
   } else if (id == kDetailsTransponderEdit) {
     if (code == EN_CHANGE && !s.settingText) s.form.setTransponder(DialogItemText(dialog, id));
-    if (code == EN_KILLFOCUS) ShowStoredText(dialog, id, p.transponder.view(), s.settingText);
+    if (code == EN_KILLFOCUS) {
+      ShowStoredTransponder(dialog, id, p.transponder.view(), s.settingText);
+    }
   } else if (id == kDetailsCarNumberEdit) {
     if (code == EN_CHANGE && !s.settingText) s.form.setCarNumber(DialogItemText(dialog, id));
   } else if (code != CBN_SELCHANGE || !SelectedComboText(dialog, id, text)) {

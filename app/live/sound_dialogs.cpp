@@ -49,6 +49,7 @@ void SoundSettingsCommand(HWND dialog, int id) {
   } else if (id == kModify) {
     OpenCustomSoundsDialog(dialog);
   } else if (id == IDOK) {
+    CompleteSoundSettings(s);
     // A file that could not be written keeps the dialog open with what the user set.
     if (!WriteSoundSettings(kSoundSettingsFile, s)) {
       ShowErrorBox(dialog, kSoundSettingsFileFailed);

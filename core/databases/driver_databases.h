@@ -20,6 +20,10 @@ using VehiclesModel = DatabaseModel<VehicleRecord, kMaxVehicles>;
 const DriversModel::Descriptor& DriversDescriptor();
 const VehiclesModel::Descriptor& VehiclesDescriptor();
 
+// The drivers' import chooser offers, after their own export files, the working file of another
+// PC under its own name.
+inline constexpr std::string_view kOlderDriversFileType = "Ancienne BD Pilotes(*.bd)";
+
 // The names a list file gave its combo box, or nothing when the file could not be read: a list
 // that was not read clears nothing.
 using ReadList = std::optional<std::vector<std::string>>;

@@ -7,8 +7,9 @@
 
 namespace zd {
 
-bool IsDetailsTransponder(std::string_view text) {
-  return text.size() == kTransponderDigits && IsStorableTransponderNumber(text);
+std::optional<std::string> DetailsTransponder(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  return TypedTransponderNumber(text);
 }
 
 ParticipantDetailsForm::ParticipantDetailsForm()
@@ -73,8 +74,9 @@ void ParticipantDetailsForm::setCarNumber(std::string_view typed) {
 }
 
 bool ParticipantDetailsForm::setTransponder(std::string_view typed) {
-  if (!IsDetailsTransponder(typed)) return false;
-  participant().transponder = typed;
+  const std::optional<std::string> number = DetailsTransponder(typed);
+  if (!number) return false;
+  participant().transponder = *number;
   return true;
 }
 
@@ -118,6 +120,7 @@ bool ScanIndicator::tick(int64_t elapsed) {
 void DetailsScan::start(int64_t now, int64_t frequency) {
   scanning_ = true;
   parser_.reset();
+  assembler_.reset();
   start_ = now;
   frequency_ = frequency;
   indicator_.start();
@@ -126,6 +129,7 @@ void DetailsScan::start(int64_t now, int64_t frequency) {
 void DetailsScan::stop() {
   scanning_ = false;
   parser_.reset();
+  assembler_.reset();
   indicator_.stop();
 }
 
@@ -133,12 +137,23 @@ DetailsScan::Tick DetailsScan::tick(const uint8_t* bytes, std::size_t count, int
   Tick result;
   if (!scanning_) {
     parser_.reset();
+    assembler_.reset();
     return result;
   }
   const int64_t elapsedMs = frequency_ > 0 ? CounterMilliseconds(now - start_, frequency_) : 0;
-  parser_.feed(link_, bytes, count, elapsedMs, [&](const DecoderPassing& passing) {
-    result.transponder = SixDigits(passing.transponder);
-  });
+  if (IsDecoder(link_)) {
+    static constexpr MessageAssembler::Accepted kPassing[] = {{kPassingMarker, kPassingLength}};
+    for (std::size_t i = 0; i < count; ++i) {
+      if (assembler_.push(bytes[i], kPassing, 1) != kPassingLength) continue;
+      const uint8_t* b = assembler_.bytes();
+      result.transponder = SixDigits(static_cast<TransponderNumber>(b[4] << 8 | b[5]));
+      assembler_.keepTrailingHeaderBytes();
+    }
+  } else {
+    parser_.feed(link_, bytes, count, elapsedMs, [&](const DecoderPassing& passing) {
+      result.transponder = SixDigits(passing.transponder);
+    });
+  }
   result.indicatorChanged = indicator_.tick(elapsedMs / 10);
   return result;
 }

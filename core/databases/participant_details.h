@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +25,9 @@ inline constexpr int kDetailsFrequencies = 5;
 inline constexpr std::string_view kParticipantNotFound =
     "Error : The participant selected is not in the race file";
 
-// The transponder edit's text is stored only as exactly six decimal digits: anything else, and
-// an empty edit, leaves the stored number as it was.
-bool IsDetailsTransponder(std::string_view text);
+// What the transponder edit's text stores: one to six digits, made six with leading zeros;
+// nullopt for anything else and for an empty edit, which leave the stored number as it was.
+std::optional<std::string> DetailsTransponder(std::string_view text);
 
 class ParticipantDetailsForm {
  public:
@@ -88,7 +89,9 @@ class ScanIndicator {
 };
 
 // DetailsScan: reads the number of each transponder that passes, parsed by the decoder kind read
-// when the dialog opened, with the parser of the decoder link.
+// when the dialog opened. The KV1 pairs go through the parser of the decoder link; a KV2/KV3
+// passing message gives its number whatever its clock bytes say, since the scan never uses the
+// time (the race control, which does, drops a message whose clock cannot be a time).
 class DetailsScan {
  public:
   explicit DetailsScan(std::string_view decoderKind) : link_(DecoderLinkOf(decoderKind)) {}
@@ -111,6 +114,7 @@ class DetailsScan {
   DecoderLink link_;
   bool scanning_ = false;
   PassingParser parser_;
+  MessageAssembler assembler_;
   ScanIndicator indicator_;
   int64_t start_ = 0;
   int64_t frequency_ = 0;

@@ -157,13 +157,14 @@ const PenaltiesModel::Descriptor& PenaltiesDescriptor() {
   return d;
 }
 
-bool IsStorableTransponderNumber(std::string_view text) {
-  if (text.empty()) return true;
-  if (text.size() != 6) return false;
+std::optional<std::string> TypedTransponderNumber(std::string_view text) {
+  constexpr std::size_t kDigits = 6;
+  if (text.size() > kDigits) return std::nullopt;
   for (char c : text) {
-    if (c < '0' || c > '9') return false;
+    if (c < '0' || c > '9') return std::nullopt;
   }
-  return true;
+  if (text.empty()) return std::string();
+  return std::string(kDigits - text.size(), '0') + std::string(text);
 }
 
 MaybeDatabaseMessage PenaltiesFitCheck(const PenaltyTable& table) {

@@ -3,6 +3,8 @@
 // penalties: their descriptors for the frame of database_model.h, and the rules of their own.
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "databases/database_model.h"
@@ -30,8 +32,10 @@ inline constexpr std::string_view kLettersDigitsBlanksOnly =
     "Erreur: la saisie n'est pas correcte.\nLes caractères saisis doivent être uniquement :\n"
     " - des lettres sans accents\n - des chiffres\n - des espaces";
 
-// A transponder number is stored only as six decimal digits, or empty.
-bool IsStorableTransponderNumber(std::string_view text);
+// A transponder number as typed, in the form it is stored: one to six decimal digits made six
+// with leading zeros ("101" is "000101", the number the decoder sends for it), an empty text
+// empty; nullopt for anything else, which is not stored.
+std::optional<std::string> TypedTransponderNumber(std::string_view text);
 
 // Penalties. Slot 0 is always the abandonment "A" "Abandon pilote".
 inline constexpr int kMaxPenaltySeconds = 86400;

@@ -39,20 +39,43 @@ void WriteFontLine(FieldWriter& out, const DisplaySettings& settings, Member mem
   out.endLine();
 }
 
+bool IsWordEnd(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// The next word: blanks, TABs and line ends before it are skipped, and it ends at the first of
+// them. At most limit characters are kept; tooLong reports a longer word. False at the end of
+// the file with no word.
+bool ReadWord(TextFile& file, std::string& word, std::size_t limit, bool& tooLong) {
+  word.clear();
+  tooLong = false;
+  int c = file.get();
+  while (c != kEndOfFile && IsWordEnd(c)) c = file.get();
+  if (c == kEndOfFile) return false;
+  for (; c != kEndOfFile && !IsWordEnd(c); c = file.get()) {
+    if (word.size() < limit) {
+      word.push_back(static_cast<char>(c));
+    } else {
+      tooLong = true;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ReadSoundSettings(std::string_view path, SoundSettings& settings) {
   TextFile file;
   if (!file.open(path, OpenMode::Read)) return false;
+  // Nine words in order, whatever blanks or empty lines stand between them.
   for (auto& line : settings.lines) {
+    std::string word;
+    bool tooLong = false;
+    if (!ReadWord(file, word, line.kWidth - 1, tooLong)) break;
     // A word longer than the field is refused rather than cut: "SONFINVOITUREMOTOouiX" cut to
     // its 20 characters would read as "oui".
-    FixedText<64> word;
-    if (!ReadLineText(file, word)) break;
-    if (word.size() < line.kWidth)
-      line = word;
-    else
+    if (tooLong)
       line.clear();
+    else
+      line = word;
   }
   return true;
 }

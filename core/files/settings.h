@@ -56,8 +56,10 @@ inline constexpr std::array<SoundSwitchKeywords, kSoundLines> kSoundSwitches = {
 struct SoundSettings {
   std::array<FixedText<21>, kSoundLines> lines;  // the longest keyword is 20 characters
 };
-// Line n of the file into lines[n], each line up to its line end; an empty line, or one longer
-// than the field, gives an empty text, which matches no keyword.
+// The nine words of the file into lines[0..8] in order, each ending at a blank, a TAB or a line
+// end; the blanks and line ends between them, empty lines included, are skipped. A word longer
+// than the field gives an empty text, which matches no keyword; a file that ends early keeps the
+// texts it did not reach.
 bool ReadSoundSettings(std::string_view path, SoundSettings& settings);
 bool WriteSoundSettings(std::string_view path, const SoundSettings& settings);
 
@@ -154,6 +156,9 @@ struct DisplaySettings {
   std::array<int32_t, kBoardColours> colours{};
   FixedText<260> logoPath;  // a bitmap or JPEG file; empty for none
 };
+// The box the logo is fitted into, on the board's header and in the settings dialog's preview.
+inline constexpr int32_t kLogoBoxWidth = 196;
+inline constexpr int32_t kLogoBoxHeight = 50;
 // The colour chooser's custom colours, kept in the same file.
 using CustomColours = std::array<int32_t, kCustomColourCount>;
 

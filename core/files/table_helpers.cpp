@@ -41,8 +41,9 @@ void SortByName(Table& table, KeyOf keyOf) {
   std::copy(sorted.begin(), sorted.end(), table.begin());
 }
 
-// The first field of every record the reader parsed, up to the first empty one. The table is
-// big, so it lives on the heap.
+// The first field of every record the reader parsed; an empty one (an empty line of the file)
+// offers nothing, and the records after it are offered still. The table is big, so it lives on
+// the heap.
 template <typename Table, typename Reader, typename KeyOf>
 bool NamesOfRecords(std::vector<std::string>& texts, std::string_view path, Reader read,
                     KeyOf keyOf) {
@@ -51,8 +52,7 @@ bool NamesOfRecords(std::vector<std::string>& texts, std::string_view path, Read
   if (!read(path, *table)) return false;
   for (const auto& record : *table) {
     std::string_view name = keyOf(record);
-    if (name.empty()) break;
-    texts.emplace_back(name);
+    if (!name.empty()) texts.emplace_back(name);
   }
   return true;
 }

@@ -25,8 +25,8 @@ void SortChampionships(ChampionshipTable& table);
 void SortFrequencies(FrequencyTable& table);
 
 // The names a combo box offers from a database file, in file order: the first field of each
-// record the reader parsed, up to the first empty one. False, with texts empty, when the file
-// cannot be opened.
+// record the reader parsed, past any empty one, which offers nothing. False, with texts empty,
+// when the file cannot be opened.
 bool VehicleCategoryComboTexts(std::vector<std::string>& texts,
                                std::string_view path = kVehicleCategoriesFile);
 bool ClubComboTexts(std::vector<std::string>& texts, std::string_view path = kClubsFile);

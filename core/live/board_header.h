@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "files/settings.h"
 #include "live/board_cells.h"
 #include "main/board_layout.h"
 
@@ -37,10 +38,8 @@ std::array<int32_t, kBoardColumns + 1> ColumnBarSeparators(const BoardColumnWidt
 inline constexpr const char* kBoardWatermarkTitle = "Zentrik Dizavirov";
 inline constexpr const char* kBoardWatermarkVersion = "v 1.2.b";
 
-// Where the logo stands in the window, and the box it is fitted into.
+// Where the logo stands in the window; it is fitted into kLogoBoxWidth x kLogoBoxHeight.
 inline constexpr int32_t kLogoLeft = 4;
 inline constexpr int32_t kLogoTop = 2;
-inline constexpr int32_t kLogoBoxWidth = 196;
-inline constexpr int32_t kLogoBoxHeight = 50;
 
 }  // namespace zd

@@ -40,9 +40,7 @@ struct DisplayZones {
 // The zones beside the template's labels where one dialog unit is two pixels each way; a window
 // maps each one with its own dialog units.
 DisplayZones TemplateDisplayZones();
-// The logo fitted into its zone at its top-left corner.
-inline constexpr int32_t kLogoBoxWidth = 196;
-inline constexpr int32_t kLogoBoxHeight = 50;
+// The logo is fitted into its zone at its top-left corner (kLogoBoxWidth x kLogoBoxHeight).
 
 enum class ZoneKind { None, Logo, Colour, Font };
 struct ZoneHit {

@@ -64,6 +64,14 @@ void SetSoundSwitch(SoundSettings& settings, int line, bool checked) {
   text.assign(checked ? keywords.on : keywords.off);
 }
 
+void CompleteSoundSettings(SoundSettings& settings) {
+  if (settings.lines[kSoundLanguage].empty()) ChooseSoundLanguage(settings, kSoundChoiceCustom);
+  for (int line = kSoundCountdown; line < kSoundLines; ++line) {
+    const bool empty = settings.lines[static_cast<std::size_t>(line)].empty();
+    if (empty) SetSoundSwitch(settings, line, false);
+  }
+}
+
 const std::vector<std::string>& CustomSoundItemTexts() {
   static const std::vector<std::string> texts = MakeItemTexts();
   return texts;

@@ -37,6 +37,10 @@ void ChooseSoundLanguage(SoundSettings& settings, SoundLanguageChoice choice);
 bool SoundSwitchChecked(const SoundSettings& settings, int line);
 // A box clicked: its line takes the keyword of the state the box is now in.
 void SetSoundSwitch(SoundSettings& settings, int line, bool checked);
+// "Ok": a line still empty (the file was missing or short) takes the keyword of what the dialog
+// shows for it, the custom sounds or a box unchecked. The file is read word by word, so an empty
+// line would hand the next line's keyword to its place.
+void CompleteSoundSettings(SoundSettings& settings);
 
 // The custom sounds dialog's groups, in template order, each with the slots its list shows.
 struct CustomSoundGroupView {

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "../files/data_folder_fixture.h"
@@ -225,9 +226,12 @@ TEST_F(ReferenceDatabases, FrequenciesTakeSixCharactersAndSelectTheFirstLine) {
 }
 
 TEST_F(ReferenceDatabases, TransponderPacks) {
-  for (auto [text, storable] : {std::pair{"", true}, {"123456", true}, {"12345", false},
-                                {"1234567", false}, {"12a456", false}}) {
-    EXPECT_EQ(IsStorableTransponderNumber(text), storable) << text;
+  const std::pair<const char*, std::optional<std::string>> typed[] = {
+      {"", ""},         {"123456", "123456"},     {"12345", "012345"},
+      {"101", "000101"}, {"0", "000000"},          {"1234567", std::nullopt},
+      {"12a456", std::nullopt}, {"1 1", std::nullopt}};
+  for (const auto& [text, stored] : typed) {
+    EXPECT_EQ(TypedTransponderNumber(text), stored) << text;
   }
   TransponderPacksModel model(TransponderPacksDescriptor());
   const MaybeDatabaseMessage message = model.load();

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,12 @@ TEST(DetailsScan, ShowsTheNumberOfEachPassingByTheDecoderKind) {
   };
   const Case cases[] = {
       {"a leading byte dropped by the header search", kUsbDecoderKind, {{led, 10}}, {"000042"}},
+      {"clock bytes that are no time", kUsbDecoderKind,
+       {{{0x12, 0xFF, 0xFF, 0xFF, 0xF0, 0x00, 0x2A, 0x00, 0x00, 0x00, 0x00, 0x00}, 10}},
+       {"000042"}},
+      {"clock bytes FF, then the next passing", kBluetoothDecoderKind,
+       {{{0xFF, 0xFF, 0xFF, 0xF0, 0x01, 0x02, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, 10}, {passing42, 20}},
+       {"000258", "000042"}},
       {"on Bluetooth", kBluetoothDecoderKind, {{led, 10}}, {"000042"}},
       {"a passing split over two reads", kUsbDecoderKind, {{firstHalf, 10}, {secondHalf, 20}},
        {"000042"}},
@@ -131,15 +138,16 @@ TEST(DetailsScan, TheElapsedTimeHoldsOnALongRunningCounter) {
   EXPECT_EQ(scan.indicator().state(), 2);
 }
 
-TEST(ParticipantDetails, ATransponderIsStoredOnlyAsSixDigits) {
+TEST(ParticipantDetails, ATransponderTypedShortIsMadeSixDigits) {
   struct Case {
     const char* typed;
-    bool stored;
+    std::optional<std::string> stored;
   };
-  const Case cases[] = {{"004242", true}, {"12345", false}, {"", false},
-                        {"12345a", false}, {"1234567", false}, {" 12345", false}};
+  const Case cases[] = {{"004242", "004242"}, {"101", "000101"}, {"7", "000007"},
+                        {"12345", "012345"}, {"", std::nullopt}, {"12345a", std::nullopt},
+                        {"1234567", std::nullopt}, {" 12345", std::nullopt}};
   for (const Case& c : cases) {
-    EXPECT_EQ(IsDetailsTransponder(c.typed), c.stored) << c.typed;
+    EXPECT_EQ(DetailsTransponder(c.typed), c.stored) << c.typed;
   }
 }
 
@@ -230,10 +238,10 @@ TEST_F(ParticipantDetailsTest, AVehicleChosenBringsItsCategoryAndOkWritesThePart
   EXPECT_EQ(form.participant().vehicle.view(), "Inconnue");
   EXPECT_EQ(form.participant().vehicleCategory.view(), "Piste 1/10");
 
-  EXPECT_FALSE(form.setTransponder("12345"));
+  EXPECT_FALSE(form.setTransponder("12a45"));
   EXPECT_FALSE(form.setTransponder(""));
   EXPECT_EQ(form.participant().transponder.view(), "000101");
-  EXPECT_TRUE(form.setTransponder("004242"));
+  EXPECT_TRUE(form.setTransponder("4242"));
   form.setCarNumber("12345");
   EXPECT_EQ(form.participant().carNumber.view(), "1234");
   form.participant().frequencies[4] = "2.4Ghz";

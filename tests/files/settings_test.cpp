@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
+#include <vector>
 
 #include "test_support.h"
 
@@ -42,26 +44,48 @@ TEST(SoundSettingsFile, RoundTripsAndComparesWhole) {
   }
 }
 
-TEST(SoundSettingsFile, EachLineGoesToItsOwnText) {
+TEST(SoundSettingsFile, NineWordsWhateverBlanksAndEmptyLinesStandBetween) {
   TempDir dir;
-  // An empty line (as a missing setting is written back) stays empty and nothing after it
-  // shifts; a line too long for its text is refused; a file that ends early keeps the rest.
-  WriteBytes(dir.file("s.rg"), "SONLANGUEFrancais\r\n\r\nSONDEPARToui\r\n" + std::string(30, 'X') +
-                                   "\r\nSONMEILLEURTOURoui");
-  SoundSettings s;
-  s.lines[5] = "kept";
-  ASSERT_TRUE(ReadSoundSettings(dir.file("s.rg"), s));
-  EXPECT_EQ(s.lines[0].view(), "SONLANGUEFrancais");
-  EXPECT_TRUE(s.lines[1].empty());
-  EXPECT_EQ(s.lines[2].view(), "SONDEPARToui");
-  EXPECT_TRUE(s.lines[3].empty());
-  EXPECT_EQ(s.lines[4].view(), "SONMEILLEURTOURoui");
-  EXPECT_EQ(s.lines[5].view(), "kept");
-
-  ASSERT_TRUE(WriteSoundSettings(dir.file("out.rg"), s));
-  SoundSettings back;
-  ASSERT_TRUE(ReadSoundSettings(dir.file("out.rg"), back));
-  for (int i = 0; i < kSoundLines; ++i) EXPECT_EQ(back.lines[i].view(), s.lines[i].view()) << i;
+  const std::string on = "SONLANGUEFrancais\r\nSONDECOMPTEoui\r\nSONDEPARToui\r\nSONPASSAGEoui\r\n"
+                         "SONMEILLEURTOURoui\r\nSONHORLOGEoui\r\nSONFINCOURSEoui\r\n"
+                         "SONFINVOITUREMOTOoui\r\nSONHORLOGEREPOSoui\r\n";
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::vector<std::string> lines;  // "kept": a text the file did not reach
+  };
+  const std::vector<std::string> allOn = {
+      "SONLANGUEFrancais",  "SONDECOMPTEoui", "SONDEPARToui",    "SONPASSAGEoui",
+      "SONMEILLEURTOURoui", "SONHORLOGEoui",  "SONFINCOURSEoui", "SONFINVOITUREMOTOoui",
+      "SONHORLOGEREPOSoui"};
+  auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string bytes = on;
+    bytes.replace(bytes.find(from), from.size(), to);
+    return bytes;
+  };
+  const Case cases[] = {
+      {"a blank after a word", replaced("SONDECOMPTEoui\r\n", "SONDECOMPTEoui \r\n"), allOn},
+      {"a TAB after a word", replaced("SONDEPARToui\r\n", "SONDEPARToui\t\r\n"), allOn},
+      {"empty lines before and between",
+       "\r\n" + replaced("SONPASSAGEoui\r\n", "\r\n\r\nSONPASSAGEoui\r\n"), allOn},
+      {"blanks before a word and LF line ends", replaced("SONHORLOGEoui\r\n", "  SONHORLOGEoui\n"),
+       allOn},
+      {"two words on a line",
+       replaced("SONLANGUEFrancais\r\n", "SONLANGUEFrancais SONDECOMPTEoui\r\n"),
+       {"SONLANGUEFrancais", "SONDECOMPTEoui", "SONDECOMPTEoui", "SONDEPARToui", "SONPASSAGEoui",
+        "SONMEILLEURTOURoui", "SONHORLOGEoui", "SONFINCOURSEoui", "SONFINVOITUREMOTOoui"}},
+      {"a word too long for its text, and a file that ends early",
+       "SONLANGUEFrancais\r\n\r\n" + std::string(30, 'X') + "\r\nSONDEPARToui",
+       {"SONLANGUEFrancais", "", "SONDEPARToui", "kept", "kept", "kept", "kept", "kept", "kept"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(dir.file("s.rg"), c.bytes);
+    SoundSettings s;
+    for (auto& line : s.lines) line = "kept";
+    ASSERT_TRUE(ReadSoundSettings(dir.file("s.rg"), s));
+    for (int i = 0; i < kSoundLines; ++i) EXPECT_EQ(s.lines[i].view(), c.lines[i]) << i;
+  }
 
   SoundSettings untouched;
   untouched.lines[0] = "x";
@@ -77,7 +101,9 @@ TEST(SoundSettingsFile, AWordLongerThanItsFieldMatchesNoKeyword) {
       {"SONFINVOITUREMOTOoui" + std::string(80, 'X'), false},
   };
   for (const auto& [line, on] : cases) {
-    WriteBytes(dir.file("s.rg"), Repeat("\r\n", kSoundCarFinished) + line + "\r\nSONHORLOGEREPOSoui\r\n");
+    std::string before;
+    for (int i = 0; i < kSoundCarFinished; ++i) before += "word" + std::to_string(i) + "\r\n";
+    WriteBytes(dir.file("s.rg"), before + line + "\r\nSONHORLOGEREPOSoui\r\n");
     SoundSettings s;
     ASSERT_TRUE(ReadSoundSettings(dir.file("s.rg"), s));
     EXPECT_EQ(s.lines[kSoundCarFinished] == kSoundSwitches[kSoundCarFinished].on, on) << line;

@@ -107,15 +107,17 @@ TEST(ComboTexts, ListTheRecordsNotTheLinesOfTheFile) {
   ASSERT_TRUE(VehicleCategoryComboTexts(texts, dir.file("c.bd")));
   EXPECT_EQ(texts, (std::vector<std::string>{"Tourisme", "GT"}));
 
-  WriteBytes(dir.file("clubs.bd"), "RCN\tRC Nîmes\t\t\t\t\t\t\t\t\r\nRCL\t\t\t\t\t\t\t\t\t\r\n");
+  // An empty name offers nothing; the names after it are offered.
+  WriteBytes(dir.file("clubs.bd"), "RCN\tRC Nîmes\t\t\t\t\t\t\t\t\r\n\t\t\t\t\t\t\t\t\t\r\n"
+                                   "RCL\t\t\t\t\t\t\t\t\t\r\n");
   ASSERT_TRUE(ClubComboTexts(texts, dir.file("clubs.bd")));
   EXPECT_EQ(texts, (std::vector<std::string>{"RCN", "RCL"}));
 
-  WriteBytes(dir.file("v.bd"), "Buggy X\tKyosho\tMP10\tTT\t\t\r\n\r\n");  // a trailing empty line
+  WriteBytes(dir.file("v.bd"), "Buggy X\tKyosho\tMP10\tTT\t\t\r\n\r\nTruggy\t\t\t\t\t\r\n\r\n");
   ASSERT_TRUE(VehicleComboTexts(texts, dir.file("v.bd")));
-  EXPECT_EQ(texts, std::vector<std::string>{"Buggy X"});
+  EXPECT_EQ(texts, (std::vector<std::string>{"Buggy X", "Truggy"}));
 
-  WriteBytes(dir.file("pays.bd"), "Allemagne\r\nCôte d'Ivoire\r\n");
+  WriteBytes(dir.file("pays.bd"), "Allemagne\r\n\r\nCôte d'Ivoire\r\n");
   ASSERT_TRUE(CountryComboTexts(texts, dir.file("pays.bd")));
   EXPECT_EQ(texts, (std::vector<std::string>{"Allemagne", "Côte d'Ivoire"}));
 

@@ -33,7 +33,7 @@ TEST(SoundSettingsForm, LanguageRadioOfLineOneAndWhatIsWrittenBack) {
   const Case cases[] = {
       {"SONLANGUEAnglais", kSoundChoiceEnglish}, {"SONLANGUEFrancais", kSoundChoiceFrench},
       {"SONLANGUEPersonn.", kSoundChoiceCustom}, {"SONLANGUEKlingon", kSoundChoiceCustom},
-      {"sonlangueanglais", kSoundChoiceCustom},  {"", kSoundChoiceCustom},
+      {"sonlangueanglais", kSoundChoiceCustom},
   };
   TempDir dir;
   const std::string rest = std::string(kAllOn).substr(std::string(kAllOn).find("\r\n") + 2);
@@ -83,6 +83,32 @@ TEST(SoundSettingsForm, ABoxClickedStoresTheKeywordOfItsFinalState) {
     EXPECT_EQ(s.lines[static_cast<std::size_t>(line)], kSoundSwitches[static_cast<std::size_t>(line)].on);
     EXPECT_TRUE(SoundSwitchChecked(s, line));
   }
+}
+
+// Without a file the dialog shows the custom sounds and every box unchecked; "Ok" after one click
+// writes a keyword on every line, so that each reads back in its own place.
+TEST(SoundSettingsForm, OkAfterAMissingFileWritesEveryLineAsShown) {
+  TempDir dir;
+  SoundSettings s;
+  EXPECT_EQ(CheckedSoundLanguage(s), kSoundChoiceCustom);
+  SetSoundSwitch(s, kSoundPassing, true);
+  CompleteSoundSettings(s);
+  ASSERT_TRUE(WriteSoundSettings(dir.file("out.rg"), s));
+  const SoundSettings back = ReadSounds(dir, ReadBytes(dir.file("out.rg")));
+  EXPECT_EQ(back.lines[kSoundLanguage], kSoundLanguageCustom);
+  for (int line = kSoundCountdown; line < kSoundLines; ++line) {
+    EXPECT_EQ(SoundSwitchChecked(back, line), line == kSoundPassing) << line;
+    EXPECT_EQ(back.lines[static_cast<std::size_t>(line)],
+              line == kSoundPassing ? kSoundSwitches[kSoundPassing].on
+                                    : kSoundSwitches[static_cast<std::size_t>(line)].off)
+        << line;
+  }
+  // A word the dialog does not know stays as it was.
+  SoundSettings odd = ReadSounds(dir, "SONLANGUEKlingon\r\nSONDECOMPTEOUI\r\n");
+  CompleteSoundSettings(odd);
+  EXPECT_EQ(odd.lines[kSoundLanguage], "SONLANGUEKlingon");
+  EXPECT_EQ(odd.lines[kSoundCountdown], "SONDECOMPTEOUI");
+  EXPECT_EQ(odd.lines[kSoundStart], kSoundSwitches[kSoundStart].off);
 }
 
 TEST(CustomSoundsForm, ItemTextsAndTheSlotsTheyName) {

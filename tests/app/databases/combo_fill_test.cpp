@@ -54,11 +54,12 @@ TEST_F(ComboFillTest, OffersTheRecordsNotTheLinesOfTheFile) {
   zd::ClearVehicleCategoryTable(*table);
   (*table)[0].name = "1/8 TT";
   (*table)[0].characteristics = "moteur thermique\npneus \xE0 crampons\n4 roues motrices";
-  (*table)[1].name = "1/10 Piste";
-  ASSERT_TRUE(zd::WriteVehicleCategories(zd::kVehicleCategoriesFile, *table, 2));
+  (*table)[2].name = "1/10 Piste";  // after an empty line
+  ASSERT_TRUE(zd::WriteVehicleCategories(zd::kVehicleCategoriesFile, *table, 3));
 
   EXPECT_EQ(zd::FillVehicleCategoryCombo(combo_), 1);
-  ASSERT_EQ(Count(), 2);  // the description's line breaks add no false categories
+  // The description's line breaks add no false categories, the empty name no item.
+  ASSERT_EQ(Count(), 2);
   EXPECT_EQ(Item(0), "1/8 TT");
   EXPECT_EQ(Item(1), "1/10 Piste");
 

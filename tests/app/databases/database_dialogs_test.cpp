@@ -177,7 +177,7 @@ TEST_F(DatabaseDialogs, FrequenciesTakeSixCharacters) {
   EXPECT_EQ(Working(zd::kFrequenciesFile), "2.4Ghz\r\n27.045\r\n40.665\r\n");
 }
 
-TEST_F(DatabaseDialogs, APackStoresOnlySixDigitNumbers) {
+TEST_F(DatabaseDialogs, APackStoresNumbersOfSixDigits) {
   std::string packs;
   for (int i = 1; i <= 10; ++i) {
     packs += "Pack" + std::to_string(i) + "\t" + (i == 2 ? "654321\t" : "\t");
@@ -190,19 +190,60 @@ TEST_F(DatabaseDialogs, APackStoresOnlySixDigitNumbers) {
     SelectLine(d, 3601, 1);
     EXPECT_EQ(Text(d, 3602), "Pack2");
     EXPECT_EQ(Text(d, zd::kFirstTransponderEdit), "654321");
-    Type(d, zd::kFirstTransponderEdit, "65432");
+    for (int k = 0; k < 20; ++k) EXPECT_TRUE(ShowsWhole(d, zd::kFirstTransponderEdit + k, "000000"));
+    // Typed short, a number is the decoder's with leading zeros, shown whole once left.
+    Type(d, zd::kFirstTransponderEdit, "101");
+    Leave(d, zd::kFirstTransponderEdit);
+    EXPECT_EQ(Text(d, zd::kFirstTransponderEdit), "000101");
     Type(d, zd::kFirstTransponderEdit + 1, "123456");
-    // "Ok" puts the stored number back on the screen and stays open.
+    // Pasted, a letter passes the digits-only style but is no number: "Ok" puts the stored
+    // number back on the screen and stays open.
+    Type(d, zd::kFirstTransponderEdit + 3, "12a45");
     EXPECT_FALSE(PressOk(d));
-    EXPECT_EQ(Text(d, zd::kFirstTransponderEdit), "654321");
+    EXPECT_EQ(Text(d, zd::kFirstTransponderEdit + 3), "");
     Type(d, zd::kFirstTransponderEdit + 1, "");
-    Type(d, zd::kFirstTransponderEdit + 2, "111111");
+    Type(d, zd::kFirstTransponderEdit + 2, "7");
     EXPECT_TRUE(PressOk(d));
   });
   std::string expected = packs;
   const std::string pack2 = "Pack2\t654321\t\t\t";
-  expected.replace(expected.find(pack2), pack2.size(), "Pack2\t654321\t\t111111\t");
+  expected.replace(expected.find(pack2), pack2.size(), "Pack2\t000101\t\t000007\t");
   EXPECT_TRUE(SameBytes(Working(zd::kTransponderPacksFile), expected));
+}
+
+// An empty list shows the place of the first entry to come: N°ID "1", at opening and once the
+// last entry is deleted.
+TEST_F(DatabaseDialogs, AnEmptyListShowsNumberOne) {
+  struct Case {
+    int command;
+    const char* caption;
+    const char* file;
+    int add, remove, newKey, idBox, list;
+  };
+  const Case cases[] = {
+      {kClubsCommand, "Base de données Clubs/Teams", zd::kClubsFile, 3201, 3202, 3205, 3203, 3204},
+      {kChampionshipsCommand, "Base de données Championnats", zd::kChampionshipsFile, 3501, 3502,
+       3505, 3503, 3504},
+      {kFrequenciesCommand, "Base de données Fréquences radio", zd::kFrequenciesFile, 3701, 3702,
+       3705, 3703, 3704},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.caption);
+    SetWorking(c.file, "");
+    WithDialog(c.command, c.caption, c.list, [&](HWND d) {
+      EXPECT_TRUE(Lines(d, c.list).empty());
+      EXPECT_EQ(Lines(d, c.idBox), (std::vector<std::string>{"1"}));
+      Type(d, c.newKey, "ABCDEF");
+      Click(d, c.add);
+      EXPECT_EQ(Lines(d, c.list), (std::vector<std::string>{"ABCDEF"}));
+      SelectLine(d, c.list, 0);
+      Click(d, c.remove);
+      EXPECT_TRUE(Lines(d, c.list).empty());
+      EXPECT_EQ(Lines(d, c.idBox), (std::vector<std::string>{"1"}));
+      Click(d, IDCANCEL);
+    });
+  }
+  EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(DatabaseDialogs, PenaltiesAreCreatedWithTheirKindAndAmount) {

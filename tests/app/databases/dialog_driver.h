@@ -93,6 +93,26 @@ inline RECT ControlRect(HWND dialog, int id) {
   return r;
 }
 
+// Whether an edit's text area is wide enough for the text in the edit's own font.
+inline bool ShowsWhole(HWND dialog, int id, const std::string& text) {
+  HWND edit = GetDlgItem(dialog, id);
+  RECT area{};
+  SendMessageA(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+  HDC dc = GetDC(edit);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(edit, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(edit, dc);
+  return size.cx <= area.right - area.left;
+}
+
+// The edit's change when its user leaves it for another control.
+inline void Leave(HWND dialog, int id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
 inline std::vector<std::string> Lines(HWND dialog, int list) {
   std::vector<std::string> lines;
   const LRESULT n = SendDlgItemMessageA(dialog, list, LB_GETCOUNT, 0, 0);

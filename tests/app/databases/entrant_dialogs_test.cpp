@@ -224,7 +224,8 @@ TEST_F(EntrantDialogs, DriversAreNormalisedEditedAndWritten) {
     EXPECT_EQ(ChosenText(d, 3414), "juin");
     EXPECT_EQ(ChosenText(d, 3415), "2005");
     EXPECT_EQ(ChosenText(d, 3420), "ASK");
-    Type(d, 3423, "65432");
+    // Pasted, a letter passes the digits-only style but is no number.
+    Type(d, 3423, "65a32");
     Type(d, 3405, "(NA)");
     Click(d, 3401);
     EXPECT_EQ(Lines(d, zd::kDriversList).size(), 2u);
@@ -264,6 +265,59 @@ TEST_F(EntrantDialogs, DriversAreNormalisedEditedAndWritten) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, "Error : 'Clubs/Teams' database file not found");
   EXPECT_TRUE(SameBytes(Working(zd::kDriversFile), Driver("Abel", "1265", "Gone", "KTM")));
+}
+
+// A transponder typed short is the decoder's number with leading zeros; the edit shows it whole
+// once left.
+TEST_F(EntrantDialogs, ADriversTransponderTypedShortIsStoredWithSixDigits) {
+  struct Case {
+    const char* name;
+    const char* typed;
+    const char* stored;
+  };
+  const Case cases[] = {{"Abel", "101", "000101"}, {"Bob", "7", "000007"},
+                        {"Carl", "98765", "098765"}, {"Dan", "", ""}};
+  std::string before, after;
+  for (const Case& c : cases) {
+    before += Driver(c.name, "0", "", "", "123456");
+    // The last one is typed again before "Ok".
+    after += Driver(c.name, "0", "", "", &c == &cases[3] ? "000042" : c.stored);
+  }
+  SetWorking(zd::kDriversFile, before);
+  WithDialog(kDriversCommand, "Base de données Pilotes", zd::kDriversList, [&](HWND d) {
+    EXPECT_TRUE(ShowsWhole(d, 3423, "000000"));
+    for (int i = 0; i < 4; ++i) {
+      SCOPED_TRACE(cases[i].typed);
+      SelectLine(d, zd::kDriversList, i);
+      Type(d, 3423, cases[i].typed);
+      EXPECT_EQ(Text(d, 3423), cases[i].typed);
+      Leave(d, 3423);
+      EXPECT_EQ(Text(d, 3423), cases[i].stored);
+      if (i == 0) SaveDialogPicture(d, "drivers_transponder.png");
+    }
+    Type(d, 3423, "42");  // "Ok" straight after typing
+    EXPECT_TRUE(PressOk(d));
+  });
+  EXPECT_TRUE(SameBytes(Working(zd::kDriversFile), after));
+}
+
+// The import chooser offers the working file of another PC beside the export files.
+TEST_F(EntrantDialogs, DriversImportTheWorkingFileOfAnotherPc) {
+  SetWorking(zd::kDriversFile, Driver("Abel", "0", "", ""));
+  const std::string other = Outside(zd::kDriversFile);
+  ASSERT_TRUE(zd_test::WriteWindowsFile(other, Driver("Zoe", "0", "", "", "004242")));
+  WithDialog(kDriversCommand, "Base de données Pilotes", zd::kDriversList, [&](HWND d) {
+    zd_test::ChooserAnswer answer(other);
+    Click(d, 3424);
+    EXPECT_TRUE(answer.answered());
+    EXPECT_EQ(answer.offeredFilters(),
+              (std::vector<std::string>{"BD Pilotes (*.bdp3)", "Ancienne BD Pilotes(*.bd)"}));
+    EXPECT_EQ(answer.shownFilter(), "BD Pilotes (*.bdp3)");
+    EXPECT_EQ(Lines(d, zd::kDriversList), std::vector<std::string>{"Zoe"});
+    EXPECT_EQ(Text(d, 3423), "004242");
+    EXPECT_TRUE(PressOk(d));
+  });
+  EXPECT_TRUE(SameBytes(Working(zd::kDriversFile), Driver("Zoe", "0", "", "", "004242")));
 }
 
 // Hangs under Wine before its first check: to be found before it runs again.

@@ -3,8 +3,10 @@
 
 #include "gtest_win32.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "databases/dialog_driver.h"
 #include "databases/event_setup_dialogs.h"
@@ -13,6 +15,7 @@
 #include "files/event_sections.h"
 #include "files/settings.h"
 #include "main/main_window_handlers.h"
+#include "wait_for.h"
 
 namespace {
 
@@ -302,11 +305,17 @@ TEST_F(EventSetupDialogs, DetailsOkRewritesOnlyTheParticipantsSection) {
     EXPECT_EQ(Text(d, zd::kDetailsCarNumberEdit), "1234");
     const char* frequencies[] = {"41.000", "27.125", "2.4Ghz", "40.665", "35.010"};
     for (int i = 0; i < 5; ++i) SelectItem(d, zd::kDetailsFirstFrequencyList + i, frequencies[i]);
-    // Five digits are not a transponder: "OK" shows the stored one again and stays.
-    Type(d, zd::kDetailsTransponderEdit, "12345");
+    EXPECT_TRUE(ShowsWhole(d, zd::kDetailsTransponderEdit, "000000"));
+    // Pasted, a letter passes the digits-only style but is no number: "OK" shows the stored one
+    // again and stays.
+    Type(d, zd::kDetailsTransponderEdit, "12a45");
     EXPECT_FALSE(PressOk(d));
     EXPECT_EQ(Text(d, zd::kDetailsTransponderEdit), "000101");
-    Type(d, zd::kDetailsTransponderEdit, "004242");
+    // Typed short, the number takes leading zeros, shown whole once the edit is left.
+    Type(d, zd::kDetailsTransponderEdit, "7");
+    Leave(d, zd::kDetailsTransponderEdit);
+    EXPECT_EQ(Text(d, zd::kDetailsTransponderEdit), "000007");
+    Type(d, zd::kDetailsTransponderEdit, "4242");
     EXPECT_TRUE(PressOk(d));
   });
   EXPECT_TRUE(boxes.empty());
@@ -339,6 +348,54 @@ TEST_F(EventSetupDialogs, DetailsLeftByEscapeOrTheCloseBoxWriteNothing) {
   }
   EXPECT_TRUE(boxes.empty());
   EXPECT_TRUE(SameBytes(ParticipantsBody(RaceFile(), 1), ParticipantsBody(before, 1)));
+}
+
+// The bottom row of a bitmap file, left to right.
+std::vector<COLORREF> BottomRow(const char* path) {
+  std::vector<COLORREF> row;
+  auto* bitmap =
+      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  if (bitmap == nullptr) return row;
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof info, &info);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  for (int x = 0; x < info.bmWidth; ++x) row.push_back(GetPixel(dc, x, info.bmHeight - 1));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+  return row;
+}
+
+// The light beside "Scan" is drawn whole while it turns: the bottom row of one of its bitmaps
+// shows on the screen, below the corner the dialog units give it.
+TEST_F(EventSetupDialogs, DetailsScanLightIsDrawnWhole) {
+  OpenTestEvent();
+  WriteAlain();
+  std::vector<std::vector<COLORREF>> rows;
+  for (const char* path : {"images/voyantScanPuce1.bmp", "images/voyantScanPuce2.bmp",
+                           "images/voyantScanPuce3.bmp", "images/voyantScanPuce4.bmp"}) {
+    rows.push_back(BottomRow(path));
+    ASSERT_EQ(rows.back().size(), 40u) << path;
+  }
+  WithDetails(11001, [&](HWND d) {
+    Press(d, zd::kDetailsScanButton);
+    EXPECT_EQ(Text(d, zd::kDetailsScanState), "On");
+    RECT corner{255 / 2, 225 / 2, 255 / 2, 225 / 2};
+    MapDialogRect(d, &corner);
+    std::vector<COLORREF> shown;
+    const bool drawn = zd_test::WaitFor([&] {
+      shown.clear();
+      HDC dc = GetDC(d);
+      for (int x = 0; x < 40; ++x) shown.push_back(GetPixel(dc, corner.left + x, corner.top + 39));
+      ReleaseDC(d, dc);
+      return std::find(rows.begin(), rows.end(), shown) != rows.end();
+    });
+    EXPECT_TRUE(drawn);
+    SaveDialogPicture(d, "participant_details_scan.png");
+    Press(d, zd::kDetailsScanButton);
+    Click(d, IDCANCEL);
+  });
 }
 
 // A SelectionCode that names no participant record with a name: the dialog says so and ends.

@@ -8,6 +8,7 @@
 #include <commdlg.h>
 
 #include <string>
+#include <vector>
 
 namespace zd_test {
 
@@ -26,8 +27,9 @@ class ChooserAnswer {
   ChooserAnswer& operator=(const ChooserAnswer&) = delete;
 
   bool answered() const { return answered_; }
-  // The type list of the chooser answered.
+  // The type list of the chooser answered: the type shown, and every type it offers in order.
   const std::string& shownFilter() const { return shownFilter_; }
+  const std::vector<std::string>& offeredFilters() const { return offeredFilters_; }
 
  private:
   // The name box of a chooser (cmb13) and its type list (cmb1).
@@ -70,7 +72,15 @@ class ChooserAnswer {
     HWND dialog = FindChooser();
     if (dialog == nullptr) return;
     self->answered_ = true;
-    self->shownFilter_ = TextOf(GetDlgItem(dialog, kTypeList));
+    HWND types = GetDlgItem(dialog, kTypeList);
+    self->shownFilter_ = TextOf(types);
+    const LRESULT count = SendMessageA(types, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      char text[MAX_PATH] = {};
+      if (SendMessageA(types, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) >= MAX_PATH) continue;
+      SendMessageA(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      self->offeredFilters_.push_back(text);
+    }
     if (self->name_.empty()) {
       PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
       return;
@@ -85,6 +95,7 @@ class ChooserAnswer {
   UINT_PTR timer_ = 0;
   bool answered_ = false;
   std::string shownFilter_;
+  std::vector<std::string> offeredFilters_;
 };
 
 }  // namespace zd_test
