@@ -41,6 +41,7 @@ class WindowLinkHost final : public DecoderLinkHost {
   void reconnectionPassing(const DecoderPassing& passing) override {
     RouteReconnectionPassing(MainRaceControl(window_), passing);
   }
+  void decoderFoundAgain() override { NoteDecoderFoundAgain(MainState().race); }
 
  private:
   HWND window_;
