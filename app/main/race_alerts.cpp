@@ -10,7 +10,7 @@ namespace zd {
 namespace {
 
 constexpr int kLargestFont = 16;
-constexpr int kSmallestFont = 11;
+constexpr int kSmallestFont = 10;
 
 // Arial of normal weight, made once for each height and kept for the program's life.
 HFONT AlertFont(int height) {
