@@ -87,7 +87,8 @@ void ReportDropped(const Race& race, const HeldPassing& held) {
   const int64_t elapsed =
       DecoderElapsed(held.decoderTime, race.state.seriesTimeOrigin) + race.state.decoderClockShift;
   race.hooks.reportStatus("Passage " + std::string(held.transponder.view()) + " ignoré : temps " +
-                          StatusTime(elapsed) + " en arrière de la course.");
+                          StatusTime(elapsed) +
+                          (held.ahead ? " au-delà de la course." : " en arrière de la course."));
 }
 
 void DropHeldPassings(const Race& race) {
@@ -97,7 +98,7 @@ void DropHeldPassings(const Race& race) {
 }
 
 void HoldPassing(const Race& race, std::string_view transponder, int32_t decoderTime,
-                 int64_t readAt) {
+                 int64_t readAt, bool ahead) {
   RaceState& state = race.state;
   auto& held = state.heldPassings;
   if (state.heldPassingCount == kMaxHeldPassings) {
@@ -109,6 +110,7 @@ void HoldPassing(const Race& race, std::string_view transponder, int32_t decoder
   h.transponder = transponder;
   h.decoderTime = decoderTime;
   h.readAt = readAt;
+  h.ahead = ahead;
 }
 
 // Follows how far the series' clock reads ahead of the decoder's from a passing counted at its
@@ -124,12 +126,14 @@ void FollowDecoderClock(RaceState& state, int64_t late, int64_t now) {
 void CountInSlots(const Race& race, std::string_view transponder, const PassingTime& time,
                   int64_t decoderElapsed);
 
-// Declares the restart of the decoder's clock when the held passings prove it: the clock starts
-// where the passings that agree with the newest one say, each of them counts, and the others go.
+// Rebases the decoder's clock when the held passings prove it changed (a restart, or a rebase that
+// a single passing after the link was found again made wrongly): the clock starts where the
+// passings that agree with the newest one say, each of them counts, and the others go.
 void TryDecoderRestart(const Race& race, int64_t now) {
   RaceState& state = race.state;
   const int32_t count = state.heldPassingCount;
   if (count == 0) return;
+  const bool ahead = state.heldPassings[count - 1].ahead;
   const int64_t newest = HeldOffset(state, state.heldPassings[count - 1]);
   std::array<bool, kMaxHeldPassings> agrees{};
   int32_t agreeing = 0;
@@ -148,7 +152,7 @@ void TryDecoderRestart(const Race& race, int64_t now) {
     latest = agreeing == 0 ? h.decoderTime : std::max(latest, h.decoderTime);
     ++agreeing;
   }
-  if (!state.decoderFoundAgain && agreeing < kDecoderRestartPassings) return;
+  if (!(state.decoderFoundAgain && !ahead) && agreeing < kDecoderRestartPassings) return;
 
   const std::array<HeldPassing, kMaxHeldPassings> held = state.heldPassings;
   state.heldPassingCount = 0;
@@ -165,7 +169,8 @@ void TryDecoderRestart(const Race& race, int64_t now) {
       restartedAt = DecoderElapsed(held[i].decoderTime, state.seriesTimeOrigin) + shift;
     }
   }
-  race.hooks.reportStatus("Horloge du décodeur repartie à zéro : temps recalés à " +
+  race.hooks.reportStatus((ahead ? "Horloge du décodeur en avance : temps recalés à "
+                                 : "Horloge du décodeur repartie à zéro : temps recalés à ") +
                           StatusTime(restartedAt) + ".");
   PassingTime time;
   time.link = DecoderLink::UsbDecoder;
@@ -177,8 +182,8 @@ void TryDecoderRestart(const Race& race, int64_t now) {
   }
 }
 
-// A KV2/KV3 passing of the running series: counted at the decoder's time, held while it may
-// belong to a restarted clock, or dropped when it cannot be one of the series.
+// A KV2/KV3 passing of the running series: counted at the decoder's time, or held while it may
+// belong to a clock that changed.
 void TakeDecoderPassing(const Race& race, std::string_view transponder, const PassingTime& time) {
   RaceState& state = race.state;
   const int64_t now = ReadClockNow(race);
@@ -187,29 +192,25 @@ void TakeDecoderPassing(const Race& race, std::string_view transponder, const Pa
   const int64_t late = now - elapsed;
   const int64_t allowance =
       kDecoderClockMarginMs + std::max<int64_t>(0, now - state.decoderClockLeadAt) / 1000;
-  if (late < state.decoderClockLead - allowance) {
-    race.hooks.reportStatus("Passage " + std::string(transponder) + " ignoré : temps " +
-                            StatusTime(elapsed) + " au-delà de la course.");
-    return;
-  }
+  const bool ahead = late < state.decoderClockLead - allowance;
   const bool behind = state.decoderTimeSeen &&
                       int64_t{time.decoderTime} < state.latestDecoderTime - kDecoderClockMarginMs;
   // Once the clock went back, a passing read as long after its time as the held ones were goes
   // with them, even when the new clock has caught up with the old one's latest time.
   bool withHeld = false;
-  if (!behind && state.heldPassingCount > 0 &&
+  if (!ahead && !behind && state.heldPassingCount > 0 &&
       late > state.decoderClockLead + kDecoderClockMarginMs) {
     const int64_t offset = now - raw;
     const int64_t newest = HeldOffset(state, state.heldPassings[state.heldPassingCount - 1]);
     withHeld = offset >= newest - kDecoderRestartAgreementMs &&
                offset <= newest + kDecoderRestartAgreementMs;
   }
-  if (behind || withHeld) {
-    HoldPassing(race, transponder, time.decoderTime, now);
+  if (ahead || behind || withHeld) {
+    HoldPassing(race, transponder, time.decoderTime, now, ahead);
     TryDecoderRestart(race, now);
     return;
   }
-  // The clock goes on: what was held behind it was no restart.
+  // The clock goes on: what was held off it was no change of clock.
   DropHeldPassings(race);
   state.decoderFoundAgain = false;
   if (!state.decoderTimeSeen || time.decoderTime > state.latestDecoderTime) {

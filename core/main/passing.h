@@ -42,11 +42,13 @@ inline constexpr int kDecoderRestartPassings = 3;
 // Passings held while a restart is not proven; the oldest goes when a newer one needs the room.
 inline constexpr int kMaxHeldPassings = 16;
 
-// A KV2/KV3 passing behind the decoder's clock, held until a restart of that clock is proven.
+// A KV2/KV3 passing off the decoder's clock as the series follows it, held until the passings
+// that follow show whether that clock changed.
 struct HeldPassing {
   FixedText<7> transponder;
   int32_t decoderTime = 0;
   int64_t readAt = 0;  // the series' clock when it was read, ms
+  bool ahead = false;  // ahead of the clock; behind it otherwise
 };
 
 // The race clock of the running series; the main timer computes it.
@@ -121,12 +123,13 @@ struct PassingTime {
 
 // The passing procedure, for a running series. transponder is the six-digit text.
 // A KV2/KV3 passing counts at the decoder's own time. One that lies behind the latest time counted
-// by more than kDecoderClockMarginMs is held: a decoder clock that started again (a power cut)
-// is declared only once kDecoderRestartPassings held passings agree on it, or at the first one
-// after the link was lost and found again; its times are then rebased on the series' clock, every
-// held passing that agrees counts, and the status text says so once. A held passing that no
-// restart explains is dropped, as is a passing too far ahead of the decoder's clock; the status
-// text says so. Neither moves any other passing.
+// by more than kDecoderClockMarginMs, or too far ahead of the decoder's clock, is held: a decoder
+// clock that started again (a power cut) is declared only once kDecoderRestartPassings held
+// passings agree on it, or at the first one behind after the link was lost and found again; its
+// times are then rebased on the series' clock, every held passing that agrees counts, and the
+// status text says so once. Passings that agree ahead of the clock rebase it the same way, so
+// that no wrong rebase lasts. A held passing that nothing explains is dropped when the clock goes
+// on, and the status text says so. No passing moves another.
 void HandlePassing(const Race& race, std::string_view transponder, const PassingTime& time);
 
 // The series' own clock now: the performance counter since PcStartCount, less SeriesTimeOrigin.

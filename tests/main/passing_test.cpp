@@ -565,12 +565,15 @@ TEST_F(DecoderFaultTest, EveryLapCountsAtTheDecodersTimeAndNothingElse) {
     std::function<Scenario()> build;
     std::vector<std::string> statuses;
   };
-  // Passings read as they happen on a decoder whose clock matches the series', with one more
-  // read slipped in at series time extra.readMs.
-  auto steady = [](int cars, int64_t endMs, Read extra) {
+  // Passings read as they happen on a decoder whose clock matches the series', with more reads
+  // slipped in at the series time of the first of them.
+  auto steady = [](int cars, int64_t endMs, std::vector<Read> extra) {
     Scenario s;
     for (const auto& [t, k] : Crossings(cars, endMs)) {
-      if (t > extra.readMs && s.reads.back().readMs <= extra.readMs) s.reads.push_back(extra);
+      const int64_t at = extra.front().readMs;
+      if (t > at && s.reads.back().readMs <= at) {
+        s.reads.insert(s.reads.end(), extra.begin(), extra.end());
+      }
       s.pass(k, static_cast<int32_t>(t), t, static_cast<int32_t>(t));
     }
     return s;
@@ -601,14 +604,20 @@ TEST_F(DecoderFaultTest, EveryLapCountsAtTheDecodersTimeAndNothingElse) {
   };
   const Case cases[] = {
       {"a spoiled message behind the clock, of a car in the series", 3, true,
-       [&] { return steady(3, 300000, {1, 2000, 122100}); },
+       [&] { return steady(3, 300000, {{1, 2000, 122100}}); },
        {"Passage 001001 ignoré : temps 2.000 en arrière de la course."}},
       {"a spoiled message behind the clock, of a transponder outside the series", 3, true,
-       [&] { return steady(3, 300000, {0, 2000, 122100}); },
+       [&] { return steady(3, 300000, {{0, 2000, 122100}}); },
        {"Passage 000999 ignoré : temps 2.000 en arrière de la course."}},
       {"a spoiled message four hours ahead", 3, true,
-       [&] { return steady(3, 300000, {1, 15540000, 122100}); },
+       [&] { return steady(3, 300000, {{1, 15540000, 122100}}); },
        {"Passage 001001 ignoré : temps 4:19:00.000 au-delà de la course."}},
+      // The decoder kept its clock (a cable pulled): the spoiled message taken for a restart is
+      // undone by the passings that follow, which agree on the clock as it was.
+      {"a spoiled message behind the clock right after the link was found again", 3, true,
+       [&] { return steady(3, 300000, {{kFoundAgain, 0, 122100}, {0, 2000, 122100}}); },
+       {"Horloge du décodeur repartie à zéro : temps recalés à 2:02.100.",
+        "Horloge du décodeur en avance : temps recalés à 2:02.800."}},
       {"two cars read 3 s out of order", 3, true,
        [] {
          Scenario s;
