@@ -28,18 +28,19 @@ inline constexpr int32_t kNoSeriesBestLap = 1000000000;
 // The decoder's clock is trusted: a KV2/KV3 passing counts with the decoder's own time. These
 // bounds only keep a message the line spoiled, or a clock that started again, from moving laps.
 //
-// Passings read out of order by up to this are ordinary (a decoder sends its buffer after a gap),
-// and a passing this far ahead of the decoder's clock as the series has followed it, plus 1 ms a
-// second since that clock was last seen, cannot be one of this series. The allowance that grows
-// keeps a drifting crystal clear of the bound in the longest series.
+// Passings read out of order by up to this are ordinary (a decoder sends its buffer after a gap).
+// A passing this far ahead of the decoder's clock as the series has followed it, plus 1 ms a
+// second since that clock was last seen, is held: the allowance that grows keeps a drifting
+// crystal clear of the bound in the longest series.
 inline constexpr int64_t kDecoderClockMarginMs = 10000;
-// How far apart the passings of a restarted clock may be read against the series' clock and still
-// agree on where that clock started.
+// How far apart held passings may be read against the series' clock and still agree on where the
+// decoder's clock started.
 inline constexpr int64_t kDecoderRestartAgreementMs = 5000;
-// The passings behind the decoder's clock that prove a restart on their own: the first one and two
-// more that agree with it. A link lost and found again is proof enough for the first.
+// The held passings that prove a change of the decoder's clock on their own: the first one and
+// two more that agree with it. A link lost and found again is proof enough for the first one
+// behind the clock.
 inline constexpr int kDecoderRestartPassings = 3;
-// Passings held while a restart is not proven; the oldest goes when a newer one needs the room.
+// Passings held while no change is proven; the oldest goes when a newer one needs the room.
 inline constexpr int kMaxHeldPassings = 16;
 
 // A KV2/KV3 passing off the decoder's clock as the series follows it, held until the passings
