@@ -26,6 +26,8 @@ DWORD StyleOf(ControlKind kind) {
       return BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP;
     case ControlKind::StatusText:
       return ES_READONLY | WS_BORDER;
+    case ControlKind::AlertLine:
+      return SS_LEFT | SS_NOPREFIX;
   }
   return 0;
 }

@@ -6,6 +6,7 @@
 #include "main/decoder_port.h"
 #include "main/main_window_state.h"
 #include "main/message_box.h"
+#include "main/race_alerts.h"
 #include "main/race_wiring.h"
 
 namespace zd {
@@ -35,12 +36,11 @@ class WindowLinkHost final : public DecoderLinkHost {
     const std::string t(text), c(caption);
     ShowMessage(window_, t.c_str(), c.c_str(), MB_OK);
   }
-  void showStatus(std::string_view text) override {
-    MainRaceControl(window_).race.hooks.reportStatus(text);
-  }
+  void showStatus(std::string_view text) override { ShowRaceAlert(window_, text); }
   void reconnectionPassing(const DecoderPassing& passing) override {
     RouteReconnectionPassing(MainRaceControl(window_), passing);
   }
+  void decoderFoundAgain() override { NoteDecoderFoundAgain(MainState().race); }
 
  private:
   HWND window_;

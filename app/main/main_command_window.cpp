@@ -17,7 +17,6 @@
 #include "main/message_box.h"
 #include "main/race_wiring.h"
 #include "main/results_edit.h"
-#include "main/transponder_controls.h"
 #include "main/transponder_scan.h"
 
 namespace zd {
@@ -215,6 +214,16 @@ void CloseResultEditors(HWND window) {
   for (int id = kFirstResultEditor; id <= kLastResultEditor; ++id) {
     if (HWND editor = GetDlgItem(window, id)) DestroyWindow(editor);
   }
+}
+
+int32_t& MainClubAssignmentArmed() {
+  static int32_t armed = 0;
+  return armed;
+}
+
+int32_t& MainClubTransponderRow() {
+  static int32_t row = 0;
+  return row;
 }
 
 void CloseClubTransponderBox(HWND window) {

@@ -24,6 +24,12 @@ ResultEditing& MainResultEditing();
 void CloseResultEditors(HWND window);
 void CloseClubTransponderBox(HWND window);
 
+// ClubAssignmentArmed: a click in a row's transponder cell may open the club transponder list
+// ("Puces club" and a pack chosen arm it). ClubTransponderRow: the ranking row that the list was
+// opened over, which its choice gives the transponder.
+int32_t& MainClubAssignmentArmed();
+int32_t& MainClubTransponderRow();
+
 // The commands' view of the main window, over its own records.
 CommandDesk MainCommandDesk(HWND window);
 WindowRecords MainWindowRecords();

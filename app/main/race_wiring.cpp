@@ -13,7 +13,7 @@
 #include "main/main_window_handlers.h"
 #include "main/main_window_state.h"
 #include "main/message_box.h"
-#include "main/transponder_controls.h"
+#include "main/race_alerts.h"
 #include "main/transponder_scan.h"
 #include "main/tree_view.h"
 #include "web/live_publishing.h"
@@ -62,9 +62,15 @@ class WindowRaceHooks final : public RaceHooks {
     if (!SubmitLiveFile(MainState().webEventInfo)) reportStatus(kLiveFileNotFound);
   }
 
+  // While a series is live a box would hold the race up; otherwise the error box says it.
   void reportStatus(std::string_view text) override {
-    const std::string status(text);
-    SetDlgItemTextA(window_, kScanStatus, status.c_str());
+    const MainWindowState& s = MainState();
+    if (SeriesIsLive(s.race, s.timer)) {
+      ShowRaceAlert(window_, text);
+    } else {
+      const std::string t(text);
+      ShowMessage(window_, t.c_str(), kErrorCaption, MB_OK | MB_ICONERROR);
+    }
   }
 
   // A click of the button, handled before this returns.
@@ -76,9 +82,12 @@ class WindowRaceHooks final : public RaceHooks {
   HWND window_ = nullptr;
 };
 
-// The window's menus, controls and panels as the timer, the series commands and the loading
-// drive them.
-class WindowSurfaces final : public RaceWindow, public SeriesControlSurface, public SeriesWindow {
+// The window's menus, controls and panels as the timer, the series commands, the loading and the
+// transponder scan drive them.
+class WindowSurfaces final : public RaceWindow,
+                             public SeriesControlSurface,
+                             public SeriesWindow,
+                             public TransponderScanSurface {
  public:
   void attach(HWND window) { window_ = window; }
 
@@ -102,7 +111,7 @@ class WindowSurfaces final : public RaceWindow, public SeriesControlSurface, pub
     return {t.wDay, t.wMonth, t.wYear, t.wHour, t.wMinute};
   }
   void superviseDecoderLink() override { SuperviseMainDecoderLink(window_); }
-  void runTransponderScanStep() override { RunMainTransponderScanStep(window_); }
+  void runTransponderScanStep() override { RunTransponderScanStep(MainTransponderScan(window_)); }
 
   // SeriesControlSurface.
   void enableMenuCommand(int32_t command, bool enabled) override {
@@ -162,6 +171,14 @@ class WindowSurfaces final : public RaceWindow, public SeriesControlSurface, pub
   void reloadBoard() override { ReloadBoard(window_); }
   void emptyBoard() override { EmptyBoard(window_); }
 
+  // TransponderScanSurface.
+  void setScanStatus(std::string_view text) override {
+    SetDlgItemTextA(window_, kScanStatus, std::string(text).c_str());
+  }
+  void releaseScanButton() override {
+    SendDlgItemMessageA(window_, kScanToggle, BM_SETCHECK, BST_UNCHECKED, 0);
+  }
+
  private:
   HWND window_ = nullptr;
 };
@@ -197,6 +214,10 @@ SeriesCommandContext MainSeriesCommands(HWND window) {
           s.event.eventFileKnown};
 }
 
+TransponderScanContext MainTransponderScan(HWND window) {
+  return {MainSeriesCommands(window), Surfaces(window)};
+}
+
 RaceControl MainRaceControl(HWND window) {
   MainWindowState& s = MainState();
   const RaceSettings settings{s.sounds, s.customSounds, s.webEventInfo, s.event.lapProtectionTime,
@@ -219,8 +240,10 @@ void LeaveBoardEditing(HWND window) {
 
 void MainTimerTick(HWND window) {
   RunMainTimerTick(MainRaceControl(window));
+  // The outcome of an upload that ran meanwhile, which may come after the series: it says
+  // whether the site is reached again, never worth a box.
   const std::string_view upload = CollectLiveUpload();
-  if (!upload.empty()) Hooks(window).reportStatus(upload);
+  if (!upload.empty()) ShowRaceAlert(window, upload);
 }
 
 void SeriesButtonCommand(HWND window, int command) {

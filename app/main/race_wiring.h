@@ -1,13 +1,15 @@
 #pragma once
 // The race engine of the core in the main window: the machine and the window behind its hooks
-// (clocks, sounds, the board, the live results file, the stop button), the menus and controls
-// that the series commands grey and enable, and the board that loading a series fills. Each is
-// built for a call over the main window's own records.
+// (clocks, sounds, the board, the live results file, the stop button, the race alerts), the menus
+// and controls that the series commands grey and enable, the board that loading a series fills
+// and the transponder scan's controls. Each is built for a call over the main window's own
+// records.
 
 #include <windows.h>
 
 #include "main/race_commands.h"
 #include "main/series_loading.h"
+#include "main/transponder_scan.h"
 
 namespace zd {
 
@@ -24,5 +26,7 @@ void LeaveBoardEditing(HWND window);
 
 // The series commands over the main window: its race control, menus, controls and penalties.
 SeriesCommandContext MainSeriesCommands(HWND window);
+// The same with the scan button and its status text, for the transponder scan and check.
+TransponderScanContext MainTransponderScan(HWND window);
 
 }  // namespace zd

@@ -1,10 +1,10 @@
-// The transponder mode controls, the scan button and its steps on the timer, and the manual lap
-// buttons, in the main window: the core's rules shown through the window's controls.
-
-#include "main/transponder_controls.h"
+// The transponder mode controls, the scan button and the manual lap buttons in the main window:
+// the core's rules (main/transponder_scan.h, main/manual_laps.h) shown through the window's
+// controls. Their commands arrive through the handlers of main_window_handlers.h.
 
 #include <string>
 
+#include "main/main_command_window.h"
 #include "main/main_window_handlers.h"
 #include "main/main_window_state.h"
 #include "main/manual_laps.h"
@@ -14,20 +14,6 @@
 namespace zd {
 
 namespace {
-
-class WindowScanSurface final : public TransponderScanSurface {
- public:
-  explicit WindowScanSurface(HWND window) : window_(window) {}
-  void setScanStatus(std::string_view text) override {
-    SetDlgItemTextA(window_, kScanStatus, std::string(text).c_str());
-  }
-  void releaseScanButton() override {
-    SendDlgItemMessageA(window_, kScanToggle, BM_SETCHECK, BST_UNCHECKED, 0);
-  }
-
- private:
-  HWND window_;
-};
 
 void Show(HWND window, int id, bool shown) {
   ShowWindow(GetDlgItem(window, id), shown ? SW_SHOW : SW_HIDE);
@@ -56,22 +42,11 @@ void ClubTransponderChosen(HWND window) {
 
 }  // namespace
 
-int32_t& MainClubAssignmentArmed() {
-  static int32_t armed = 0;
-  return armed;
-}
-
-int32_t& MainClubTransponderRow() {
-  static int32_t row = 0;
-  return row;
-}
-
 void TransponderModeCommand(HWND window, int command, int notification) {
   MainWindowState& s = MainState();
   if (command == kScanToggle) {
-    WindowScanSurface scan(window);
     const bool selected = IsDlgButtonChecked(window, kScanToggle) == BST_CHECKED;
-    ScanButtonCommand({MainSeriesCommands(window), scan}, selected);
+    ScanButtonCommand(MainTransponderScan(window), selected);
     return;
   }
   if (command == kClubTransponderList) {
@@ -88,11 +63,6 @@ void TransponderModeCommand(HWND window, int command, int notification) {
   MainSeriesCommands(window).surface.removeClubTransponderBox();
   ShowModeControls(window, command);
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(kLeaveResultsEditCommand, 0), 0);
-}
-
-void RunMainTransponderScanStep(HWND window) {
-  WindowScanSurface scan(window);
-  RunTransponderScanStep({MainSeriesCommands(window), scan});
 }
 
 void ManualLapCommand(HWND window, int slot) {

@@ -84,6 +84,8 @@ void KeepAlive(const DecoderLinkSupervision& s) {
     link.reconnectionPending = 1;
     if (s.seriesRunning) {
       link.lossText = LinkLossText(now - s.raceStartTick);
+      // Passings simply stop: the operator is told now, not at the first attempt 4.5 s later.
+      s.host.showStatus(link.lossText.view());
     } else {
       link.lossText.clear();
     }
@@ -107,7 +109,11 @@ bool AwaitReply(const DecoderLinkSupervision& s) {
           s.host.reconnectionPassing(s.parser.passing());
           break;
         case PassingParser::Parsed::IdentifyReply:
-          if (s.parser.replyLinkType() == kUsbLinkType) answered = true;
+          // Told before the passings that follow the reply, which may run on a new clock.
+          if (s.parser.replyLinkType() == kUsbLinkType && !answered) {
+            answered = true;
+            s.host.decoderFoundAgain();
+          }
           break;
         case PassingParser::Parsed::Nothing:
           break;

@@ -8,9 +8,10 @@
 // answers, the passings read meanwhile going where the live mode of the series wants them. The
 // KV1 interface and decoders on Bluetooth are not supervised.
 //
-// The outcome of each reconnection attempt is shown on its own, replacing the one before: as a
-// status text while a series is live, since a modal box would hold the race up, and otherwise,
-// for a failure only, in a box that the timer cannot pile up (its ticks wait for the box).
+// The loss of the link during a running series is shown at once, and the outcome of each
+// reconnection attempt on its own, replacing the one before: as a status text while a series is
+// live, since a modal box would hold the race up, and otherwise, for a failure only, in a box that
+// the timer cannot pile up (its ticks wait for the box).
 
 #include <array>
 #include <cstdint>
@@ -70,6 +71,8 @@ class DecoderLinkHost {
   virtual void showStatus(std::string_view text) = 0;
   // A passing read while a reconnection waits for the decoder's reply.
   virtual void reconnectionPassing(const DecoderPassing& passing) = 0;
+  // The decoder answered again after the link was lost: its clock may have started again.
+  virtual void decoderFoundAgain() = 0;
 };
 
 // One tick's view of the series, as the supervision needs it.

@@ -189,6 +189,10 @@ std::vector<ControlPlacement> MainWindowControls(int32_t W, int32_t H) {
       {2105, "BUTTON", "Scan", ControlKind::PushLikeCheck, m + 320, 767 * H / 900, 60,
        23 * H / 900},
       {2106, "EDIT", "", ControlKind::StatusText, m + 390, 767 * H / 900, 110, 23 * H / 900},
+      // Between the series title and the board, left of the series buttons: high in the window,
+      // where a taskbar never hides it, and room for the longest alert on two lines.
+      {kRaceAlertLine, "STATIC", "", ControlKind::AlertLine, 15 * W / 1600 + 200, H / 15 + 3,
+       W / 2 - 110 - (15 * W / 1600 + 200), 115 * H / 900 - 3 - (H / 15 + 3)},
   };
   controls.insert(controls.end(), rest.begin(), rest.end());
   return controls;

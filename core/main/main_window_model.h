@@ -61,6 +61,7 @@ enum class ControlKind {
   DropDownList,   // combo box with a drop-down list
   PushLikeCheck,  // automatic check box drawn as a push button, tab stop
   StatusText,     // read-only edit with a border
+  AlertLine,      // static text, wrapped, no accelerator prefix
 };
 
 struct ControlPlacement {
@@ -84,6 +85,7 @@ inline constexpr int32_t kMixedTransponders = 2103;
 inline constexpr int32_t kTransponderPackList = 2104;
 inline constexpr int32_t kScanToggle = 2105;
 inline constexpr int32_t kScanStatus = 2106;
+inline constexpr int32_t kRaceAlertLine = 2108;         // the latest race alert, in every mode
 inline constexpr int32_t kFirstManualLapButton = 2301;  // slot 1; slot k is 2300 + k
 inline constexpr int32_t kManualLapButtons = 50;
 inline constexpr int32_t kPrintButton = 9000;
@@ -92,8 +94,8 @@ inline constexpr int32_t kEventTreeId = 5000;
 
 // The fixed child controls for a screen of width x height pixels, in creation order: the series
 // buttons and their labels, the frame of the manual lap buttons and the fifty buttons, the results
-// and print buttons, the three group boxes and the transponder mode controls. They are placed
-// once from the screen size, never from the window's.
+// and print buttons, the three group boxes, the transponder mode controls and the race alert line.
+// They are placed once from the screen size, never from the window's.
 std::vector<ControlPlacement> MainWindowControls(int32_t width, int32_t height);
 
 // The board's vertical scroll bar: hidden until a series has more rows than fit.

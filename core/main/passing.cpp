@@ -69,34 +69,156 @@ std::string StatusTime(int64_t ms) {
   return FormatLapTime(static_cast<int32_t>(t / 100 * 100));
 }
 
-// The elapsed time of a KV2/KV3 passing in the running series; false when the passing cannot
-// belong to it.
-bool DecoderPassingElapsed(const Race& race, std::string_view transponder, int32_t decoderTime,
-                           int64_t& elapsed) {
-  RaceState& state = race.state;
+// The series' clock when a passing is read: the performance counter, or without one the race
+// clock's ticks, which started with the series.
+int64_t ReadClockNow(const Race& race) {
   int64_t now = 0;
-  const bool clockKnown = SeriesClockNow(race, now);
-  if (state.decoderTimeSeen && decoderTime < state.latestDecoderTime - kDecoderClockToleranceMs) {
-    // Without a counter, the laps go on from the latest passing seen.
-    if (!clockKnown) {
-      now = DecoderElapsed(state.latestDecoderTime, state.seriesTimeOrigin) + state.decoderClockShift;
+  if (SeriesClockNow(race, now)) return now;
+  return race.hooks.tickCount() - race.state.raceClock.startTick;
+}
+
+// How long before it was read a held passing happened by its own clock, as the decoder's times
+// stood before any restart was taken into account.
+int64_t HeldOffset(const RaceState& state, const HeldPassing& held) {
+  return held.readAt - DecoderElapsed(held.decoderTime, state.seriesTimeOrigin);
+}
+
+void ReportDropped(const Race& race, const HeldPassing& held) {
+  const int64_t elapsed =
+      DecoderElapsed(held.decoderTime, race.state.seriesTimeOrigin) + race.state.decoderClockShift;
+  race.hooks.reportStatus("Passage " + std::string(held.transponder.view()) + " ignoré : temps " +
+                          StatusTime(elapsed) +
+                          (held.ahead ? " au-delà de la course." : " en arrière de la course."));
+}
+
+void DropHeldPassings(const Race& race) {
+  RaceState& state = race.state;
+  for (int32_t i = 0; i < state.heldPassingCount; ++i) ReportDropped(race, state.heldPassings[i]);
+  state.heldPassingCount = 0;
+}
+
+void HoldPassing(const Race& race, std::string_view transponder, int32_t decoderTime,
+                 int64_t readAt, bool ahead) {
+  RaceState& state = race.state;
+  auto& held = state.heldPassings;
+  if (state.heldPassingCount == kMaxHeldPassings) {
+    ReportDropped(race, held[0]);
+    std::move(held.begin() + 1, held.end(), held.begin());
+    --state.heldPassingCount;
+  }
+  HeldPassing& h = held[state.heldPassingCount++];
+  h.transponder = transponder;
+  h.decoderTime = decoderTime;
+  h.readAt = readAt;
+  h.ahead = ahead;
+}
+
+// Follows how far the series' clock reads ahead of the decoder's from a passing counted at its
+// own time. A passing read late says nothing of it; one read earlier than the others moves it by
+// no more than a drifting clock can, so that a spoiled message cannot carry the bound along.
+void FollowDecoderClock(RaceState& state, int64_t late, int64_t now) {
+  if (late > state.decoderClockLead) return;
+  const int64_t step = 1000 + std::max<int64_t>(0, now - state.decoderClockLeadAt) / 1000;
+  state.decoderClockLead = std::max(late, state.decoderClockLead - step);
+  state.decoderClockLeadAt = now;
+}
+
+void CountInSlots(const Race& race, std::string_view transponder, const PassingTime& time,
+                  int64_t decoderElapsed);
+
+// Rebases the decoder's clock when the held passings prove it changed (a restart, or a rebase that
+// a single passing after the link was found again made wrongly): the clock starts where the
+// passings that agree with the newest one say, each of them counts, and the others go.
+void TryDecoderRestart(const Race& race, int64_t now) {
+  RaceState& state = race.state;
+  const int32_t count = state.heldPassingCount;
+  if (count == 0) return;
+  const bool ahead = state.heldPassings[count - 1].ahead;
+  const int64_t newest = HeldOffset(state, state.heldPassings[count - 1]);
+  std::array<bool, kMaxHeldPassings> agrees{};
+  int32_t agreeing = 0;
+  int64_t shift = 0;
+  int32_t latest = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    const HeldPassing& h = state.heldPassings[i];
+    const int64_t offset = HeldOffset(state, h);
+    if (offset < newest - kDecoderRestartAgreementMs ||
+        offset > newest + kDecoderRestartAgreementMs) {
+      continue;
     }
-    state.decoderClockShift = now - DecoderElapsed(decoderTime, state.seriesTimeOrigin);
-    state.latestDecoderTime = decoderTime;
-    race.hooks.reportStatus("Horloge du décodeur repartie à zéro : temps recalés à " +
-                            StatusTime(now) + ".");
+    agrees[i] = true;
+    // A passing is read after it happened, never before: the least delay is the closest.
+    shift = agreeing == 0 ? offset : std::min(shift, offset);
+    latest = agreeing == 0 ? h.decoderTime : std::max(latest, h.decoderTime);
+    ++agreeing;
   }
-  elapsed = DecoderElapsed(decoderTime, state.seriesTimeOrigin) + state.decoderClockShift;
-  if (clockKnown && elapsed > now + kDecoderClockMarginMs) {
-    race.hooks.reportStatus("Passage " + std::string(transponder) + " ignoré : temps " +
-                            StatusTime(elapsed) + " au-delà de la course.");
-    return false;
+  if (!(state.decoderFoundAgain && !ahead) && agreeing < kDecoderRestartPassings) return;
+
+  const std::array<HeldPassing, kMaxHeldPassings> held = state.heldPassings;
+  state.heldPassingCount = 0;
+  state.decoderClockShift = shift;
+  state.latestDecoderTime = latest;
+  state.decoderClockLead = 0;
+  state.decoderClockLeadAt = now;
+  state.decoderFoundAgain = false;
+  int64_t restartedAt = -1;
+  for (int32_t i = 0; i < count; ++i) {
+    if (!agrees[i]) {
+      ReportDropped(race, held[i]);
+    } else if (restartedAt < 0) {
+      restartedAt = DecoderElapsed(held[i].decoderTime, state.seriesTimeOrigin) + shift;
+    }
   }
-  if (!state.decoderTimeSeen || decoderTime > state.latestDecoderTime) {
-    state.latestDecoderTime = decoderTime;
+  race.hooks.reportStatus((ahead ? "Horloge du décodeur en avance : temps recalés à "
+                                 : "Horloge du décodeur repartie à zéro : temps recalés à ") +
+                          StatusTime(restartedAt) + ".");
+  PassingTime time;
+  time.link = DecoderLink::UsbDecoder;
+  for (int32_t i = 0; i < count; ++i) {
+    if (!agrees[i]) continue;
+    time.decoderTime = held[i].decoderTime;
+    CountInSlots(race, held[i].transponder.view(), time,
+                 DecoderElapsed(held[i].decoderTime, state.seriesTimeOrigin) + shift);
+  }
+}
+
+// A KV2/KV3 passing of the running series: counted at the decoder's time, or held while it may
+// belong to a clock that changed.
+void TakeDecoderPassing(const Race& race, std::string_view transponder, const PassingTime& time) {
+  RaceState& state = race.state;
+  const int64_t now = ReadClockNow(race);
+  const int64_t raw = DecoderElapsed(time.decoderTime, state.seriesTimeOrigin);
+  const int64_t elapsed = raw + state.decoderClockShift;
+  const int64_t late = now - elapsed;
+  const int64_t allowance =
+      kDecoderClockMarginMs + std::max<int64_t>(0, now - state.decoderClockLeadAt) / 1000;
+  const bool ahead = late < state.decoderClockLead - allowance;
+  const bool behind = state.decoderTimeSeen &&
+                      int64_t{time.decoderTime} < state.latestDecoderTime - kDecoderClockMarginMs;
+  // Once the clock went back, a passing read as long after its time as the held ones were goes
+  // with them, even when the new clock has caught up with the old one's latest time.
+  bool withHeld = false;
+  if (!ahead && !behind && state.heldPassingCount > 0 &&
+      late > state.decoderClockLead + kDecoderClockMarginMs) {
+    const int64_t offset = now - raw;
+    const int64_t newest = HeldOffset(state, state.heldPassings[state.heldPassingCount - 1]);
+    withHeld = offset >= newest - kDecoderRestartAgreementMs &&
+               offset <= newest + kDecoderRestartAgreementMs;
+  }
+  if (ahead || behind || withHeld) {
+    HoldPassing(race, transponder, time.decoderTime, now, ahead);
+    TryDecoderRestart(race, now);
+    return;
+  }
+  // The clock goes on: what was held off it was no change of clock.
+  DropHeldPassings(race);
+  state.decoderFoundAgain = false;
+  if (!state.decoderTimeSeen || time.decoderTime > state.latestDecoderTime) {
+    state.latestDecoderTime = time.decoderTime;
   }
   state.decoderTimeSeen = true;
-  return true;
+  FollowDecoderClock(state, late, now);
+  CountInSlots(race, transponder, time, elapsed);
 }
 
 void Rank(const Race& race) {
@@ -115,7 +237,13 @@ void ResetRaceValues(RaceState& state) {
   state.decoderTimeSeen = false;
   state.latestDecoderTime = 0;
   state.decoderClockShift = 0;
+  state.decoderClockLead = 0;
+  state.decoderClockLeadAt = 0;
+  state.decoderFoundAgain = false;
+  state.heldPassingCount = 0;
 }
+
+void NoteDecoderFoundAgain(RaceState& state) { state.decoderFoundAgain = true; }
 
 bool SeriesClockNow(const Race& race, int64_t& elapsed) {
   return InterfaceElapsed(race.hooks.performanceCount(), race.state.pcStartCount,
@@ -235,14 +363,22 @@ bool PublishLiveFile(const Race& race, int32_t what) {
 }
 
 void HandlePassing(const Race& race, std::string_view transponder, const PassingTime& time) {
+  if (IsDecoder(time.link)) {
+    TakeDecoderPassing(race, transponder, time);
+  } else {
+    CountInSlots(race, transponder, time, 0);
+  }
+}
+
+namespace {
+
+// The passing procedure from the search of the slots on, with the passing's elapsed time when a
+// decoder timed it.
+void CountInSlots(const Race& race, std::string_view transponder, const PassingTime& time,
+                  int64_t decoderElapsed) {
   LiveSeriesTable& table = *race.series.liveTable;
   const RaceState& state = race.state;
   const int64_t protection = int64_t{race.settings.lapProtectionTime} * 1000;
-  int64_t decoderElapsed = 0;
-  if (IsDecoder(time.link) &&
-      !DecoderPassingElapsed(race, transponder, time.decoderTime, decoderElapsed)) {
-    return;
-  }
   for (int i = 0; i < kMaxSeriesSlots; ++i) {
     SeriesResultEntry& slot = table[i];
     if (slot.finished != 0 || slot.transponder != transponder) continue;
@@ -279,6 +415,8 @@ void HandlePassing(const Race& race, std::string_view transponder, const Passing
     CountLap(race, i);
   }
 }
+
+}  // namespace
 
 void CountLap(const Race& race, int slotIndex) {
   if (!IsSlotIndex(slotIndex)) return;

@@ -9,10 +9,12 @@
 // Finish and stop tests on lap and passing counts are "reached or passed", so that a car already
 // beyond a target (under the best-lap order, or after an edit) still finishes.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "files/fixed_text.h"
 #include "files/live_file.h"
 #include "files/settings.h"
 #include "main/decoder_protocol.h"
@@ -23,14 +25,32 @@ namespace zd {
 
 inline constexpr int32_t kNoSeriesBestLap = 1000000000;
 
-// A KV2/KV3 passing whose clock is this far behind the latest one the series has seen means the
-// decoder's clock started again (a power cut): passings of cars that cross close together may
-// come a little out of order, never a second.
-inline constexpr int64_t kDecoderClockToleranceMs = 1000;
-// A KV2/KV3 passing this far beyond the series' own clock cannot be one of this series (a
-// message the line spoiled): the decoder's clock and the PC's drift apart by a few seconds a day
-// at most.
+// The decoder's clock is trusted: a KV2/KV3 passing counts with the decoder's own time. These
+// bounds only keep a message the line spoiled, or a clock that started again, from moving laps.
+//
+// Passings read out of order by up to this are ordinary (a decoder sends its buffer after a gap).
+// A passing this far ahead of the decoder's clock as the series has followed it, plus 1 ms a
+// second since that clock was last seen, is held: the allowance that grows keeps a drifting
+// crystal clear of the bound in the longest series.
 inline constexpr int64_t kDecoderClockMarginMs = 10000;
+// How far apart held passings may be read against the series' clock and still agree on where the
+// decoder's clock started.
+inline constexpr int64_t kDecoderRestartAgreementMs = 5000;
+// The held passings that prove a change of the decoder's clock on their own: the first one and
+// two more that agree with it. A link lost and found again is proof enough for the first one
+// behind the clock.
+inline constexpr int kDecoderRestartPassings = 3;
+// Passings held while no change is proven; the oldest goes when a newer one needs the room.
+inline constexpr int kMaxHeldPassings = 16;
+
+// A KV2/KV3 passing off the decoder's clock as the series follows it, held until the passings
+// that follow show whether that clock changed.
+struct HeldPassing {
+  FixedText<7> transponder;
+  int32_t decoderTime = 0;
+  int64_t readAt = 0;  // the series' clock when it was read, ms
+  bool ahead = false;  // ahead of the clock; behind it otherwise
+};
 
 // The race clock of the running series; the main timer computes it.
 struct RaceClock {
@@ -57,11 +77,20 @@ struct RaceState {
   RaceClock raceClock;
   // A failed write of the live file is reported once, until a write succeeds again.
   bool liveFileFailureReported = false;
-  // The decoder's clock as the series has seen it. After a restart of that clock its times are
-  // shifted onto the series' own clock, so that the laps go on where they were.
+  // The decoder's clock as the series has seen it: the latest time of a passing counted on it, and
+  // what is added to its times since it restarted.
   bool decoderTimeSeen = false;
   int32_t latestDecoderTime = 0;
-  int64_t decoderClockShift = 0;  // ms added to the decoder's times
+  int64_t decoderClockShift = 0;  // ms
+  // How far the series' clock reads ahead of the decoder's (negative for a decoder that runs fast),
+  // at the least-delayed passing, and the series' clock when that was last confirmed.
+  int64_t decoderClockLead = 0;
+  int64_t decoderClockLeadAt = 0;
+  // The link to the decoder was lost and found again since the latest passing counted: its clock
+  // may have started again.
+  bool decoderFoundAgain = false;
+  std::array<HeldPassing, kMaxHeldPassings> heldPassings{};
+  int32_t heldPassingCount = 0;
 };
 
 // When the series is armed: no origin, no target, no bell, no fastest lap yet.
@@ -94,16 +123,23 @@ struct PassingTime {
 };
 
 // The passing procedure, for a running series. transponder is the six-digit text.
-// A KV2/KV3 passing is first set against the series' own clock (the performance counter since
-// PcStartCount, as a manual lap is timed): a decoder clock that went back by more than
-// kDecoderClockToleranceMs has restarted, and its times are rebased on the series' clock at that
-// moment, which the status text says once; a passing beyond the series' clock by more than
-// kDecoderClockMarginMs is not counted, and the status text says so.
+// A KV2/KV3 passing counts at the decoder's own time. One that lies behind the latest time counted
+// by more than kDecoderClockMarginMs, or too far ahead of the decoder's clock, is held: a decoder
+// clock that started again (a power cut) is declared only once kDecoderRestartPassings held
+// passings agree on it, or at the first one behind after the link was lost and found again; its
+// times are then rebased on the series' clock, every held passing that agrees counts, and the
+// status text says so once. Passings that agree ahead of the clock rebase it the same way, so
+// that no wrong rebase lasts. A held passing that nothing explains is dropped when the clock goes
+// on, and the status text says so. No passing moves another.
 void HandlePassing(const Race& race, std::string_view transponder, const PassingTime& time);
 
 // The series' own clock now: the performance counter since PcStartCount, less SeriesTimeOrigin.
 // False without a counter.
 bool SeriesClockNow(const Race& race, int64_t& elapsed);
+
+// The link to the decoder was found again after it was lost: the next passing behind the
+// decoder's clock is taken as a restart of that clock.
+void NoteDecoderFoundAgain(RaceState& state);
 
 // The procedure from the recording of the lap on, for slot index i (0 to 49) whose elapsed time
 // and current lap are set: decoder passings after their acceptance, and manual laps.

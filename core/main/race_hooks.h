@@ -38,7 +38,8 @@ class RaceHooks {
   // (the upload runs elsewhere) and make the data folder current again.
   virtual void uploadLiveFile() = 0;
 
-  // A failure to show without holding up the race: a status text, never a modal box.
+  // A race alert: shown at once on the main window while the series is live, where a modal box
+  // would hold the race up; in an error box otherwise.
   virtual void reportStatus(std::string_view text) = 0;
 
   // A click on StopSeriesButton: the stop sequence has run when this returns.

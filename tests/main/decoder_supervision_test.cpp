@@ -96,6 +96,10 @@ class FakeHost : public DecoderLinkHost {
     passings.push_back(SixDigits(p.transponder));
     if (onPassing) onPassing(p);
   }
+  void decoderFoundAgain() override {
+    ++foundAgain;
+    if (onFoundAgain) onFoundAgain();
+  }
 
   InterfaceSettings file;
   bool fileExists = true;
@@ -110,6 +114,8 @@ class FakeHost : public DecoderLinkHost {
   std::vector<std::string> statuses;
   std::vector<std::string> passings;
   std::function<void(const DecoderPassing&)> onPassing;
+  int foundAgain = 0;
+  std::function<void()> onFoundAgain;
 
  private:
   FakeDecoder& decoder_;
@@ -197,7 +203,9 @@ TEST_F(DecoderSupervisionTest, ALinkLostDuringASeriesIsRecoveredAndReportedOneOu
   EXPECT_EQ(host.written[0].decoderKind, kUsbDecoderKind);
   const std::string loss = LinkLossText(host.tick - raceStart);
   EXPECT_EQ(loss, "Perte connexion du décodeur KV2/KV3 USB à 1:02.400.\n");
-  EXPECT_TRUE(host.statuses.empty());  // nothing shown yet
+  // Passings just stop: the loss is shown at once.
+  EXPECT_EQ(host.statuses, std::vector<std::string>{loss});
+  EXPECT_EQ(host.foundAgain, 0);
 
   // Attempts every 4.5 s: the adapter opens but the decoder stays silent.
   const int64_t lostAt = host.tick;
@@ -213,8 +221,10 @@ TEST_F(DecoderSupervisionTest, ALinkLostDuringASeriesIsRecoveredAndReportedOneOu
   EXPECT_EQ(host.opens, 2);
   EXPECT_EQ(host.closes, 3);
   // Each outcome replaces the one before, in the status text, never in a box.
-  EXPECT_EQ(host.statuses, std::vector<std::string>(2, loss + "Echec à la récupération."));
+  EXPECT_EQ(host.statuses, (std::vector<std::string>{loss, loss + "Echec à la récupération.",
+                                                     loss + "Echec à la récupération."}));
   EXPECT_TRUE(host.boxes.empty());
+  EXPECT_EQ(host.foundAgain, 0);
 
   // The decoder answers again.
   decoder.answers = true;
@@ -229,6 +239,7 @@ TEST_F(DecoderSupervisionTest, ALinkLostDuringASeriesIsRecoveredAndReportedOneOu
                                        0),
             0u)
       << host.statuses.back();
+  EXPECT_EQ(host.foundAgain, 1);
   // The next tick reads the settings again and the keep-alive goes on.
   const int keepAlives = decoder.keepAlives();
   TickFor(1100);
@@ -381,8 +392,9 @@ TEST(InterfaceDialog, TheStateShownWhenItOpens) {
 
 // A decoder that loses its power during a running series: the link is lost and found again, and
 // the decoder's clock, started again from zero when its power came back, is rebased on the
-// series' clock by the passings themselves. The reconnection sends no clock reset: a decoder
-// that kept its power (a cable pulled) keeps its clock, and its laps stay exact.
+// series' clock from the first passing read with the decoder's reply, the link's finding telling
+// the race that a restart may follow. The reconnection sends no clock reset: a decoder that kept
+// its power (a cable pulled) keeps its clock, and its laps stay exact.
 class PowerCutTest : public test::RaceTest {};
 
 TEST_F(PowerCutTest, PassingsGoOnCountingAfterTheReconnection) {
@@ -399,6 +411,7 @@ TEST_F(PowerCutTest, PassingsGoOnCountingAfterTheReconnection) {
   const int64_t raceStart = host.tick;
   int64_t poweredAt = 0;  // series time at which the decoder's clock restarted
   int64_t readAt = -1;    // series time of the passing read during the reconnection
+  host.onFoundAgain = [&] { NoteDecoderFoundAgain(state); };
   host.onPassing = [&](const DecoderPassing& p) {
     readAt = hooks.count;
     PassingTime time;

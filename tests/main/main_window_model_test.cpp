@@ -109,7 +109,7 @@ TEST(MainWindowControls, PlacedFromTheScreenSize) {
         {9101, 1480, 60, 40, 40},   {9000, 1530, 60, 40, 40},   {2221, 245, 720, 450, 75},
         {2222, 710, 720, 100, 75},  {2223, 1020, 710, 330, 85}, {2101, 1025, 737, 105, 20},
         {2102, 1145, 737, 105, 20}, {2103, 1025, 770, 105, 20}, {2104, 1255, 735, 72, 600},
-        {2105, 1140, 767, 60, 23},  {2106, 1210, 767, 110, 23}}},
+        {2105, 1140, 767, 60, 23},  {2106, 1210, 767, 110, 23}, {2108, 215, 63, 475, 49}}},
       {1920,
        1080,
        {{2001, 860, 48, 80, 54},
@@ -119,12 +119,13 @@ TEST(MainWindowControls, PlacedFromTheScreenSize) {
         {2311, 1060, 750, 48, 21},
         {2341, 760, 805, 48, 21},
         {0, 430, 727, 1260, 108},
-        {2223, 1184, 852, 330, 102}}},
+        {2223, 1184, 852, 330, 102},
+        {2108, 218, 75, 632, 60}}},
   };
   for (const ScreenCase& screen : screens) {
     SCOPED_TRACE(screen.width);
     const std::vector<ControlPlacement> controls = MainWindowControls(screen.width, screen.height);
-    ASSERT_EQ(controls.size(), 7u + 50u + 11u);
+    ASSERT_EQ(controls.size(), 7u + 50u + 12u);
     for (const ControlCase& e : screen.expected) {
       SCOPED_TRACE(e.id);
       auto found = std::find_if(controls.begin(), controls.end(),

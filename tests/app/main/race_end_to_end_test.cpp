@@ -3,8 +3,9 @@
 // simulator sends the passings (a KV2/KV3 decoder on USB timing them itself, or the KV1 interface
 // that the PC times), the series ends by its rule and is left; the series section of the race
 // file and "WebResults/Live.txt" hold what the passings imply, byte for byte. Then the same with
-// the decoder switched off and on again while the series runs: the link is lost, recovered, and
-// the passings after the recovery all count.
+// the club's transponders and the decoder switched off and on again while the series runs: the
+// main window says at once that the link is lost, then that it is recovered, and the passings
+// after the recovery all count.
 
 #include "gtest_win32.h"
 
@@ -26,6 +27,7 @@
 #include "files/settings.h"
 #include "main/decoder_port.h"
 #include "main/event_file.h"
+#include "main/transponder_scan.h"
 #include "main_window_fixture.h"
 #include "unix_shell.h"
 #include "wait_for.h"
@@ -430,10 +432,41 @@ class RaceEndToEnd : public zd_test::MainWindowTest {
     info.championshipFolder = "Ligue_Sud";
     info.eventId = "GP_05_06_2012";
   }
-  std::string StatusText() {
+  std::string AlertText() {
     char status[512] = {};
-    GetDlgItemTextA(window, zd::kScanStatus, status, sizeof status);
+    GetDlgItemTextA(window, zd::kRaceAlertLine, status, sizeof status);
     return status;
+  }
+  // The alert line is on screen inside the window, and its text, wrapped in its own font, needs
+  // no more than the line's height.
+  bool AlertShownWhole() {
+    HWND line = GetDlgItem(window, zd::kRaceAlertLine);
+    if (!IsWindowVisible(line)) return false;
+    RECT client, inWindow, parent;
+    GetClientRect(line, &client);
+    GetWindowRect(line, &inWindow);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&inWindow), 2);
+    GetClientRect(window, &parent);
+    RECT shown;
+    if (!IntersectRect(&shown, &inWindow, &parent) || !EqualRect(&shown, &inWindow)) return false;
+    const std::string text = AlertText();
+    HDC dc = GetDC(line);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(line, WM_GETFONT, 0, 0)));
+    RECT needed = {0, 0, client.right, 0};
+    DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(line, dc);
+    EXPECT_LE(needed.bottom, client.bottom) << text;
+    EXPECT_LE(needed.right, client.right) << text;
+    return needed.bottom <= client.bottom && needed.right <= client.right;
+  }
+  void Screenshot(const std::string& name) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_TRUE(
+        zd_test::RunShell("import -window root " +
+                          zd_test::ShellQuoted(std::string(ZD_TEST_OUTPUT_DIR) + "/" + name)));
   }
   // Waits like WaitFor (for at most timeoutMs), timing each main-timer tick the window handles
   // meanwhile; afterMessage, if given, is called after each message handled.
@@ -561,7 +594,7 @@ TEST_F(RaceEndToEnd, ASeriesPublishesItsLiveFileOnTheSite) {
   }
   EXPECT_EQ(finished, (std::vector<int>{0, 1, 2, 3}));
   EXPECT_TRUE(fifteen);
-  EXPECT_EQ(StatusText().find("transfer"), std::string::npos) << StatusText();
+  EXPECT_EQ(AlertText().find("transfer"), std::string::npos) << AlertText();
   EXPECT_EQ(boxes.size(), boxesBefore);
 }
 
@@ -593,10 +626,10 @@ TEST_F(RaceEndToEnd, ASilentSiteHoldsUpNeitherTimingNorTheWindow) {
     ASSERT_TRUE(WaitTimingTicks([&] { return NowMs() - start >= p.at; }, longestTick));
     ASSERT_TRUE(simulator_->command(std::to_string(kCars[p.car].transponder)));
     if (i + 1 != kBeforeTheTimeout) continue;
-    EXPECT_EQ(StatusText().find("transfer"), std::string::npos) << StatusText();
-    ASSERT_TRUE(WaitTimingTicks([&] { return StatusText() == zd::kLiveTransferFailed; },
-                                longestTick, {}, zd::kFtpTotalTimeoutMs))
-        << StatusText();
+    EXPECT_EQ(AlertText().find("transfer"), std::string::npos) << AlertText();
+    ASSERT_TRUE(WaitTimingTicks([&] { return AlertText() == zd::kLiveTransferFailed; }, longestTick,
+                                {}, zd::kFtpTotalTimeoutMs))
+        << AlertText();
     // Given up at its timeout, not before, and said at the next tick or so.
     const int64_t failedAfter = NowMs() - start;
     EXPECT_GE(failedAfter, zd::kFtpTotalTimeoutMs - 1000);
@@ -622,7 +655,7 @@ TEST_F(RaceEndToEnd, ASilentSiteHoldsUpNeitherTimingNorTheWindow) {
   PcTimes(SectionBody(RaceFile(), "DadevuDore1EL1S1"), Implied(passings));
 
   EXPECT_TRUE(WaitFor([&] { return site_->remoteFile(kRemoteLiveFile) == expected; }));
-  EXPECT_TRUE(WaitFor([&] { return StatusText() == zd::kLiveTransferResumed; })) << StatusText();
+  EXPECT_TRUE(WaitFor([&] { return AlertText() == zd::kLiveTransferResumed; })) << AlertText();
   EXPECT_EQ(boxes.size(), boxesBefore);
 }
 
@@ -717,8 +750,19 @@ TEST_F(RaceEndToEnd, ATransponderScannedFromAKv1InterfaceIsWritten) {
 TEST_F(RaceEndToEnd, ADecoderSwitchedOffAndOnAgainLosesNoPassingOnceBack) {
   StartWith("usb");
   OpenAndLoad();
-  Start();
   zd::MainWindowState& s = zd::MainState();
+  // The club lends the cars their transponders: "Puces club", where the scan status is hidden.
+  SendDlgItemMessageA(window, zd::kClubTransponders, BM_CLICK, 0, 0);
+  ASSERT_EQ(s.transponderMode, zd::kClubTransponderMode);
+  ASSERT_FALSE(IsWindowVisible(GetDlgItem(window, zd::kScanStatus)));
+  for (int row = 0; row < 3; ++row) {
+    for (const Car& car : kCars) {
+      if (s.series->rankingEntries[row].name == car.name) {
+        zd::AssignClubTransponder(*s.series, row, "000" + std::to_string(car.transponder));
+      }
+    }
+  }
+  Start();
   ASSERT_TRUE(WaitForClockReset());
   const int64_t decoderZero = NowMs();
   // The first laps, then the decoder goes.
@@ -729,23 +773,27 @@ TEST_F(RaceEndToEnd, ADecoderSwitchedOffAndOnAgainLosesNoPassingOnceBack) {
   ASSERT_TRUE(WaitFor([&] { return (*s.series->liveTable)[2].passingCount == 1; }));
   simulator_.reset();
 
-  // Two keep-alives that reach nothing: the link is lost and the settings say so.
+  // Two keep-alives that reach nothing: the link is lost, the settings say so and the main
+  // window at once.
   ASSERT_TRUE(WaitFor([&] { return Settings() == SettingsOf(0, zd::kUsbDecoderKind); }))
       << Settings();
   EXPECT_EQ(s.race.running, 1);
+  EXPECT_EQ(AlertText().rfind("Perte connexion du décodeur KV2/KV3 USB à ", 0), 0u) << AlertText();
+  EXPECT_TRUE(AlertShownWhole());
+  Screenshot("race_alert_link_lost.png");
 
   // The decoder back on the same port: the next attempt finds it.
   simulator_ = std::make_unique<zd_test::DecoderSimulatorProcess>();
   ASSERT_TRUE(simulator_->start("usb", kCom));
   ASSERT_TRUE(WaitFor([&] { return Settings() == SettingsOf(1, zd::kUsbDecoderKind); }))
       << Settings();
-  char status[256] = {};
-  GetDlgItemTextA(window, zd::kScanStatus, status, sizeof status);
-  const std::string shown = status;
+  const std::string shown = AlertText();
   EXPECT_EQ(shown.rfind("Perte connexion du décodeur KV2/KV3 USB à ", 0), 0u) << shown;
   EXPECT_NE(shown.find(".\nRécupération connexion décodeur KV2/KV3 USB réussie à "),
             std::string::npos)
       << shown;
+  EXPECT_TRUE(AlertShownWhole());
+  Screenshot("race_alert_link_found.png");
 
   // The decoder's clock ran on meanwhile; every passing sent now counts. A passing cannot lie
   // beyond the series' own clock by more than the drift the program allows: each is sent at
