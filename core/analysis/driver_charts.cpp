@@ -38,7 +38,8 @@ int32_t HistogramScaleTop(const LapHistogram& histogram, ChartMedium medium) {
 CurveScale ComputeCurveScale(const LapRangeStats& stats) {
   CurveScale scale;
   scale.lower = stats.best / 1000 * 1000;
-  scale.upper = stats.worst / 1000 * 1000 + 1000;
+  // The second above the worst lap, formed in 64 bits: a lap near 2^31 ms has none within int.
+  scale.upper = Saturated(int64_t{stats.worst} / 1000 * 1000 + 1000);
   scale.steps = Saturated((int64_t{scale.upper} - scale.lower) / 500 + 1);
   scale.lines = std::min(scale.steps, 21);
   return scale;
@@ -66,6 +67,8 @@ std::optional<ChartRect> HistogramBar(ChartOrigin origin, int j, int32_t count, 
 int32_t HistogramTimeX(ChartOrigin origin, int32_t base, int32_t t) {
   return Saturated(origin.x0 + (int64_t{t} - base) * 35 / 500);
 }
+
+int32_t HistogramTickTime(int32_t base, int32_t i) { return Saturated(base + int64_t{500} * i); }
 
 bool CurveDrawable(const LapRangeStats& stats, const CurveScale& scale) {
   return stats.count >= 1 && scale.upper > scale.lower && scale.steps >= 1 && scale.lines >= 1;

@@ -61,6 +61,8 @@ struct ChartRect {
 std::optional<ChartRect> HistogramBar(ChartOrigin origin, int j, int32_t count, int32_t scaleTop);
 // The x of a time on the histogram's axis (7 per 100 ms from base), saturated to 32 bits.
 int32_t HistogramTimeX(ChartOrigin origin, int32_t base, int32_t t);
+// The time under the axis's long tick i (every 500 ms from base), saturated to 32 bits.
+int32_t HistogramTickTime(int32_t base, int32_t i);
 // The class counts 0..38 and the overflow as 40 bars.
 int32_t HistogramClassCount(const LapHistogram& histogram, int j);
 
