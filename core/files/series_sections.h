@@ -28,8 +28,9 @@ inline constexpr int32_t kShortRoundTimeLimit = 6;
 inline constexpr int32_t kLongRoundCapacity = 3000;
 // The longest time a series line holds. A day bounds no time: a round of 24 hours goes on until
 // its cars end the laps they are on, and one by laps records the passings read as its limit
-// passes. Above this bound begin the rankings' markers of a missing time and of an empty slot.
-inline constexpr int32_t kMaxRecordedTime = 1399999999;  // 388:53:19.999
+// passes. Above this bound lie the values the race control and the rankings order with: the
+// series' best lap before any lap (1000000000), a missing time and an empty slot.
+inline constexpr int32_t kMaxRecordedTime = 999999999;  // 277:46:39.999
 
 // One car's results in one series.
 struct SeriesResultEntry {

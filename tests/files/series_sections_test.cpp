@@ -261,8 +261,8 @@ TEST_F(SeriesSectionsTest, APenaltyIndexIsReadUpToTheLastEntryOfTheList) {
 }
 
 // Laps are kept within the passing capacity. Times past a day are a long round's own and read
-// back as written, up to the rankings' markers; a negative time, one between or above the
-// markers and a number past the field read as missing.
+// back as written, up to the values the rankings order with; a negative time, one among or above
+// those values other than the two markers, and a number past the field read as missing.
 TEST_F(SeriesSectionsTest, NumbersOutOfTheirRangeAreClampedOrReadAsMissing) {
   struct Case {
     std::string fields;  // laps, race time, last lap, best lap, then passing 0
@@ -272,9 +272,9 @@ TEST_F(SeriesSectionsTest, NumbersOutOfTheirRangeAreClampedOrReadAsMissing) {
   const Case cases[] = {
       {"3	90000	29000	28000	0", 3, 90000, 29000, 28000, 0, true},
       {"0	86400000	0	1400000000	1500000000", 0, 86400000, 0, 1400000000, 1500000000, true},
-      {"73	86400001	90061001	1399999999	86460000", 73, 86400001, 90061001, 1399999999,
+      {"73	86400001	90061001	999999999	86460000", 73, 86400001, 90061001, 999999999,
        86460000, true},
-      {"-5	-1	-2147483648	2147483647	1400000001", 0, 0, 0, 0, 0, false},
+      {"-5	-1	-2147483648	2147483647	1000000000", 0, 0, 0, 0, 0, false},
       {"2147483647	1500000001	99999999999	-7	-1", 1000, 0, 0, 0, 0, false},
   };
   for (const Case& c : cases) {
