@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SeriesTable* table = &fuzz::Fresh<SeriesTable>();
   FixedText<24> mode;
   WriteAt(kSeriesResultFile, data, size);
-  SeriesStartTimes starts;
+  SeriesStartTimes starts{};
   if (ReadSeriesResultFile(*table, mode, starts) && WriteSeriesResultFile(*table, mode))
     ReadSeriesResultFile(*table, mode, starts);
   ComputeLapTimes(*table, starts);

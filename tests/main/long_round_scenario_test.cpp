@@ -67,8 +67,8 @@ class LongRoundScenarioTest : public test::SeriesDeskTest {
   void WriteEvent() {
     WriteRaceFile([&](TextFile& file) {
       ASSERT_TRUE(WriteParticipantsSection(file, ParticipantsSectionTitle(1), *participants).ok);
-      ASSERT_TRUE(
-          WriteRoundArrangementNames(file, ArrangementSectionTitle(1, RacePhase::Rounds), *grid).ok);
+      const std::string gridTitle = ArrangementSectionTitle(1, RacePhase::Rounds);
+      ASSERT_TRUE(WriteRoundArrangementNames(file, gridTitle, *grid).ok);
       ASSERT_TRUE(
           WriteParametersSection(file, ParametersSectionTitle(1, RacePhase::Rounds), rounds).ok);
     });
@@ -178,7 +178,8 @@ class LongRoundScenarioTest : public test::SeriesDeskTest {
     finalArchive.rankingKey = endurance.rankingMode();
     finalArchive.bestCount = endurance.range().bestCount;
     ASSERT_TRUE(WriteFinalRankingArchive(
-        "Final.txt", finalArchive, MakeArchiveEventTexts(endurance.information(), endurance.raceName())));
+        "Final.txt", finalArchive,
+        MakeArchiveEventTexts(endurance.information(), endurance.raceName())));
     const std::string sessionText = test::ReadBytes("Session.txt");
     const std::string finalText = test::ReadBytes("Final.txt");
     for (const Expected& e : expected) {
