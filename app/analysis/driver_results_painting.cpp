@@ -190,7 +190,7 @@ void PaintLapHistogram(HDC dc, const DriverPaintInputs& in, const LapHistogram& 
     for (int i = 0; i < 80; ++i) Line(dc, kBlack, o.x0 + 7 * i, Y0, o.x0 + 7 * i, Y0 + 3);
     for (int i = 0; i < 16; ++i) {
       Line(dc, kBlack, o.x0 + 35 * i, Y0, o.x0 + 35 * i, Y0 + 7);
-      Text(dc, small, TA_RIGHT, o.x0 + 10 + 35 * i, B - 13, TenthsText(base + 500 * i));
+      Text(dc, small, TA_RIGHT, o.x0 + 10 + 35 * i, B - 13, TenthsText(HistogramTickTime(base, i)));
     }
   }
   for (const HistogramLevel& level : HistogramLevels(S, Y0)) {

@@ -110,7 +110,8 @@ void DrawHistogramPanel(HDC dc, const LapHistogram& h, int32_t S, HFONT f13) {
   Text(dc, f13, TA_RIGHT, 705, 761, "Temps");
   Text(dc, f13, TA_RIGHT, 105, 570, "Tours");
   if (S >= 1) {
-    for (int i = 0; i < 16; ++i) Text(dc, f13, TA_RIGHT, 118 + 35 * i, 765, TenthsText(base + 500 * i));
+    for (int i = 0; i < 16; ++i)
+      Text(dc, f13, TA_RIGHT, 118 + 35 * i, 765, TenthsText(HistogramTickTime(base, i)));
     for (const HistogramLevel& level : levels) {
       Text(dc, f13, TA_RIGHT, 85, level.y - 5, std::to_string(level.label));
     }

@@ -38,7 +38,8 @@ int32_t HistogramScaleTop(const LapHistogram& histogram, ChartMedium medium) {
 CurveScale ComputeCurveScale(const LapRangeStats& stats) {
   CurveScale scale;
   scale.lower = stats.best / 1000 * 1000;
-  scale.upper = stats.worst / 1000 * 1000 + 1000;
+  // The second above the worst lap, formed in 64 bits: a lap near 2^31 ms has none within int.
+  scale.upper = Saturated(int64_t{stats.worst} / 1000 * 1000 + 1000);
   scale.steps = Saturated((int64_t{scale.upper} - scale.lower) / 500 + 1);
   scale.lines = std::min(scale.steps, 21);
   return scale;
@@ -81,6 +82,8 @@ AverageLabelPlace HistogramAverageLabel(int32_t x, int32_t moyWidth, int32_t val
   }
   return p;
 }
+
+int32_t HistogramTickTime(int32_t base, int32_t i) { return Saturated(base + int64_t{500} * i); }
 
 bool CurveDrawable(const LapRangeStats& stats, const CurveScale& scale) {
   return stats.count >= 1 && scale.upper > scale.lower && scale.steps >= 1 && scale.lines >= 1;

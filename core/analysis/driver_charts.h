@@ -71,6 +71,8 @@ struct AverageLabelPlace {
 };
 AverageLabelPlace HistogramAverageLabel(int32_t x, int32_t moyWidth, int32_t valueWidth,
                                         int32_t left, int32_t right);
+// The time under the axis's long tick i (every 500 ms from base), saturated to 32 bits.
+int32_t HistogramTickTime(int32_t base, int32_t i);
 // The class counts 0..38 and the overflow as 40 bars.
 int32_t HistogramClassCount(const LapHistogram& histogram, int j);
 

@@ -1,6 +1,7 @@
 #include "analysis/driver_laps.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace zd {
@@ -15,6 +16,9 @@ struct Common {
   int32_t bestLap = 0;
   int32_t worstLap = 0;
 };
+
+// An edge as shown: past the largest int it stands at it (the classes are found in 64 bits).
+int32_t Edge(int64_t t) { return static_cast<int32_t>(std::min<int64_t>(t, INT32_MAX)); }
 
 bool InRange(const SeriesResultEntry& entry, int32_t from, int32_t to) {
   const int32_t n = entry.passingCount;
@@ -80,11 +84,11 @@ void ComputeLapSummary(const SeriesResultEntry& entry, LapSummary& summary, int3
   static constexpr std::array<int32_t, kSummaryClasses> kOffsets = {0,    100,  200,  500,  1000,
                                                                      1500, 2000, 3000, 4000, 5000};
   const int32_t m = c.best / 100 * 100;
-  for (int k = 0; k < kSummaryClasses; ++k) summary.edges[k] = m + kOffsets[k];
+  for (int k = 0; k < kSummaryClasses; ++k) summary.edges[k] = Edge(int64_t{m} + kOffsets[k]);
   for (int32_t i = from; i <= to; ++i) {
     const int32_t lap = entry.lapTimes[i];
     for (int k = kSummaryClasses - 1; k >= 0; --k) {
-      if (lap >= summary.edges[k]) {
+      if (lap >= int64_t{m} + kOffsets[k]) {
         ++summary.counts[k];
         break;
       }
@@ -104,7 +108,8 @@ void ComputeLapHistogram(const SeriesResultEntry& entry, LapHistogram& histogram
   histogram.best = c.best;
   histogram.average = c.average;
   const int32_t base = c.best / 1000 * 1000;
-  for (int k = 0; k < kHistogramEdges; ++k) histogram.edges[k] = base + kHistogramClassWidth * k;
+  for (int k = 0; k < kHistogramEdges; ++k)
+    histogram.edges[k] = Edge(int64_t{base} + kHistogramClassWidth * k);
   for (int32_t i = from; i <= to; ++i) {
     const int64_t above = int64_t{entry.lapTimes[i]} - base;
     if (above < 0) continue;  // a negative best of a damaged file rounds up to the base

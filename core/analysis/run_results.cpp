@@ -1,6 +1,7 @@
 #include "analysis/run_results.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 
 #include "files/time_format.h"
@@ -37,7 +38,9 @@ void ComputeLapTimes(SeriesDetailTable& table, const SeriesStartTimes& starts) {
     const int32_t n = std::clamp(e.passingCount, 0, kMaxPassings);
     for (int32_t l = 0; l < n; ++l) {
       const int32_t from = l == 0 ? starts[line] : e.passingTimes[l - 1];
-      e.lapTimes[l] = e.passingTimes[l] - from;
+      // The hand-over file may hold any int: the difference is formed in 64 bits.
+      e.lapTimes[l] = static_cast<int32_t>(std::clamp<int64_t>(
+          int64_t{e.passingTimes[l]} - from, INT32_MIN, INT32_MAX));
     }
   }
 }

@@ -57,16 +57,18 @@ class IntReader {
   bool ok_ = true;
 };
 
-// A time as a series can hold it: 0 to the longest series, or one of the markers the program
-// writes for a missing time and for an empty slot. Anything else reads as missing (0).
+static_assert(kMaxRecordedTime < kMissingTime && kMissingTime < kEmptySlotTime);
+
+// A time as a series can hold it: 0 to kMaxRecordedTime, or one of the markers the program writes
+// for a missing time and for an empty slot. Anything else reads as missing (0): a number past the
+// field arrives as INT32_MIN or INT32_MAX, both outside.
 int32_t StoredTime(IntReader& in, int32_t v) {
-  if ((v >= 0 && v <= kMaxSeriesTime) || v == kMissingTime || v == kEmptySlotTime) return v;
+  if ((v >= 0 && v <= kMaxRecordedTime) || v == kMissingTime || v == kEmptySlotTime) return v;
   return in.within(v, 0, 0, 0);
 }
 
 // One entry line, from its first character to the start of the next line. Laps are kept within
-// the passing capacity and times within what a series can hold, so the live ranking's gaps and
-// sums stay within int.
+// the passing capacity and times within what a series can hold.
 bool ReadEntryLine(TextFile& file, SeriesResultEntry& e, int32_t capacity) {
   if (!SkipLineEnds(file)) return false;
   IntReader in(file);

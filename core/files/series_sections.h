@@ -26,8 +26,11 @@ inline constexpr int32_t kShortRoundCapacity = 1000;
 // A round of capacity 1000 run by laps stops after this many hours.
 inline constexpr int32_t kShortRoundTimeLimit = 6;
 inline constexpr int32_t kLongRoundCapacity = 3000;
-// The longest a series runs: a round run by laps stops after 24 hours.
-inline constexpr int32_t kMaxSeriesTime = 24 * 3600 * 1000;
+// The longest time a series line holds. A day bounds no time: a round of 24 hours goes on until
+// its cars end the laps they are on, and one by laps records the passings read as its limit
+// passes. Above this bound lie the values the race control and the rankings order with: the
+// series' best lap before any lap (1000000000), a missing time and an empty slot.
+inline constexpr int32_t kMaxRecordedTime = 999999999;  // 277:46:39.999
 
 // One car's results in one series.
 struct SeriesResultEntry {
@@ -94,8 +97,9 @@ Outcome WriteRoundResultsSection(TextFile& file, std::string_view title, const S
 // Readers, at the position FindSection left, into a table and texts the caller cleared. Only the
 // stored fields are filled. Counts are kept within the tables (passings within 0 to 3000, penalty
 // indexes within the penalty list, laps within the passing capacity) and times within 0 to
-// kMaxSeriesTime or the missing-time and empty-slot markers (others read as 0, missing); false
-// when a value was malformed or out of range, or the file ended early.
+// kMaxRecordedTime or the missing-time and empty-slot markers (others, negative times and numbers
+// past the field among them, read as 0, missing); false when a value was malformed or out of
+// range, or the file ended early.
 bool ReadSeriesResultsSection(TextFile& file, SeriesTable& table, SeriesTexts& texts);
 bool ReadRoundResultsSection(TextFile& file, SeriesTable& table, int32_t& passingCapacity,
                              SeriesTexts& texts);

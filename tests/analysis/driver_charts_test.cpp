@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "../files/data_folder_fixture.h"
 #include "driver_entries.h"
+#include "files/handover_files.h"
 
 namespace zd {
 namespace {
@@ -298,6 +302,76 @@ TEST(DriverCharts, TheAverageLabelKeepsClearOfTheTitleAndTheEdge) {
     EXPECT_GE(p.moyRight - 20, 79);
     EXPECT_LE(p.valueLeft + 35, 648);
     EXPECT_TRUE(p.moyRight <= p.valueLeft || p.valueLeft + 35 <= p.moyRight - 20);
+  }
+}
+
+}  // namespace
+}  // namespace zd
+
+namespace zd {
+namespace {
+
+class DriverFileNear2To31Test : public test::DataFolderTest {};
+
+// A damaged or hand-edited "ResultatPilote.res" with laps near 2^31 ms, read as the driver
+// results window reads it: every figure of the summary, the histogram and the curve is formed
+// within int, the classes are still found, and the curve spans the laps.
+TEST_F(DriverFileNear2To31Test, SummaryHistogramAndCurveStayWithinInt) {
+  struct Case {
+    std::string passings;  // n, then the race times at passings 0 to n
+    int32_t best, worst;
+    int32_t summaryClass;  // of the worst lap
+    int32_t histogramClass;  // of the worst lap; 39: the overflow
+  };
+  const Case cases[] = {
+      {"1\t0\t2147483647\t", 2147483647, 2147483647, 0, 3},
+      {"1\t0\t2147476500\t", 2147476500, 2147476500, 0, 2},
+      {"2\t0\t0\t2147483647\t", 0, 2147483647, 9, 39},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.passings);
+    test::WriteBytes(file(std::string(kDriverResultFile)),
+                     "Pilote\t" + c.passings + "\r\nDadevuDore1Manche1\tPiste\t.\t\r\n");
+    auto entry = std::make_unique<SeriesResultEntry>();
+    SeriesTitle title;
+    FixedText<40> track;
+    RunDescription description;
+    ASSERT_TRUE(ReadDriverResultFile(*entry, title, track, description));
+    DeriveLapTimes(*entry);
+    const int32_t n = entry->passingCount;
+
+    LapSummary summary;
+    ComputeLapSummary(*entry, summary, 1, n);
+    EXPECT_EQ(summary.best, c.best);
+    EXPECT_EQ(summary.worst, c.worst);
+    EXPECT_TRUE(std::is_sorted(summary.edges.begin(), summary.edges.end()));
+    EXPECT_EQ(summary.edges[0], c.best / 100 * 100);
+    EXPECT_EQ(summary.counts[static_cast<std::size_t>(c.summaryClass)], 1);
+    int32_t counted = 0;
+    for (int32_t k : summary.counts) counted += k;
+    EXPECT_EQ(counted, n);
+
+    LapHistogram histogram;
+    ComputeLapHistogram(*entry, histogram, 1, n);
+    EXPECT_TRUE(std::is_sorted(histogram.edges.begin(), histogram.edges.end()));
+    EXPECT_EQ(histogram.edges[0], c.best / 1000 * 1000);
+    EXPECT_EQ(HistogramClassCount(histogram, c.histogramClass), 1);
+    EXPECT_GE(HistogramTickTime(histogram.edges[0], 15), histogram.edges[0]);
+
+    LapRangeStats stats;
+    ComputeLapRange(*entry, stats, 1, n);
+    const CurveScale scale = ComputeCurveScale(stats);
+    EXPECT_LE(scale.lower, c.best);
+    EXPECT_GE(scale.upper, c.worst);
+    ASSERT_TRUE(CurveDrawable(stats, scale));
+    EXPECT_LE(scale.lines, 21);
+    for (int32_t lap = 1; lap <= n; ++lap) {
+      const int32_t y = CurveY(kScreenCurve, scale, entry->lapTimes[lap]);
+      EXPECT_LE(y, kScreenCurve.y0);
+      EXPECT_GE(y, kScreenCurve.y0 - kChartHeight);
+    }
+    for (const CurveTimeLabel& label : CurveTimeLabels(kScreenCurve, scale))
+      EXPECT_GE(label.value, scale.lower);
   }
 }
 

@@ -165,8 +165,7 @@ TEST_F(SeriesSectionsTest, MultiLineCommentKeepsItsLineBreaks) {
 TEST_F(SeriesSectionsTest, RoundSectionsKeepTheCapacityTheyWereCreatedWith) {
   for (int32_t capacity : {1000, 3000}) {
     SCOPED_TRACE(capacity);
-    // Every car with a full table of eight-digit times within 24 hours: the largest body of the
-    // capacity.
+    // Every car with a full table of eight-digit times: the largest body of the capacity.
     auto table = std::make_unique<SeriesTable>();
     std::string body = std::to_string(capacity) + "\t\r\n";
     for (int i = 0; i < kMaxSeriesSlots; ++i) {
@@ -261,8 +260,9 @@ TEST_F(SeriesSectionsTest, APenaltyIndexIsReadUpToTheLastEntryOfTheList) {
   }
 }
 
-// Laps are kept within the passing capacity and times within a day, or read as missing: the live
-// ranking subtracts and adds them.
+// Laps are kept within the passing capacity. Times past a day are a long round's own and read
+// back as written, up to the values the rankings order with; a negative time, one among or above
+// those values other than the two markers, and a number past the field read as missing.
 TEST_F(SeriesSectionsTest, NumbersOutOfTheirRangeAreClampedOrReadAsMissing) {
   struct Case {
     std::string fields;  // laps, race time, last lap, best lap, then passing 0
@@ -272,8 +272,10 @@ TEST_F(SeriesSectionsTest, NumbersOutOfTheirRangeAreClampedOrReadAsMissing) {
   const Case cases[] = {
       {"3	90000	29000	28000	0", 3, 90000, 29000, 28000, 0, true},
       {"0	86400000	0	1400000000	1500000000", 0, 86400000, 0, 1400000000, 1500000000, true},
-      {"-5	-1	-2147483648	2147483647	86400001", 0, 0, 0, 0, 0, false},
-      {"2147483647	1399999999	99999999999	-7	-1", 1000, 0, 0, 0, 0, false},
+      {"73	86400001	90061001	999999999	86460000", 73, 86400001, 90061001, 999999999,
+       86460000, true},
+      {"-5	-1	-2147483648	2147483647	1000000000", 0, 0, 0, 0, 0, false},
+      {"2147483647	1500000001	99999999999	-7	-1", 1000, 0, 0, 0, 0, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.fields);
