@@ -82,40 +82,44 @@ void LeaveDataFolder() {
   SetCurrentDirectoryA("C:\\");
 }
 
-// Puts the installed data folder aside and in its place one that holds only its folders, empty;
-// the installed one comes back when the test ends.
-class EmptiedDataFolder {
- public:
-  EmptiedDataFolder() : folder_(zd::DataFolderPath()), aside_(folder_ + ".aside") {
-    std::vector<std::string> subfolders;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
-          subfolders.push_back(name);
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
+// Puts the installed data folder aside for a test, and brings it back when the test ends in
+// place of whatever the test left there.
+class DataFolderAside {
+ protected:
+  DataFolderAside() : folder_(zd::DataFolderPath()), aside_(folder_ + ".aside") {
     LeaveDataFolder();
     moved_ = MoveFileA(folder_.c_str(), aside_.c_str());
     EXPECT_TRUE(moved_) << "cannot move " << folder_ << " aside: " << GetLastError();
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    for (const std::string& name : subfolders)
-      CreateDirectoryA((folder_ + "\\" + name).c_str(), nullptr);
   }
-  ~EmptiedDataFolder() {
+  ~DataFolderAside() {
     if (!moved_) return;
     LeaveDataFolder();
     RemoveTree(folder_);
     EXPECT_TRUE(MoveFileA(aside_.c_str(), folder_.c_str())) << "cannot restore " << folder_;
   }
 
- private:
   std::string folder_;
   std::string aside_;
   bool moved_ = false;
+};
+
+// In place of the installed data folder, one that holds only its folders, empty.
+class EmptiedDataFolder : DataFolderAside {
+ public:
+  EmptiedDataFolder() {
+    if (!moved_) return;
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((aside_ + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        const std::string name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
+          CreateDirectoryA((folder_ + "\\" + name).c_str(), nullptr);
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+  }
 };
 
 // The Unix path of a Windows path, as Wine maps it.
@@ -164,12 +168,10 @@ class DataFolderTakingNoFile {
 
 // Puts the installed data folder aside and installs the program afresh in its place with the
 // installer, silently, as a new user would; the installed one comes back when the test ends.
-class FreshInstall {
+class FreshInstall : DataFolderAside {
  public:
-  FreshInstall() : folder_(zd::DataFolderPath()), aside_(folder_ + ".aside") {
-    LeaveDataFolder();
-    moved_ = MoveFileA(folder_.c_str(), aside_.c_str());
-    EXPECT_TRUE(moved_) << "cannot move " << folder_ << " aside: " << GetLastError();
+  FreshInstall() {
+    if (!moved_) return;
     std::string commandLine = "\"" + zd_test::WindowsPathOf(ZD_INSTALLER) + "\" /S";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -186,17 +188,6 @@ class FreshInstall {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
-  ~FreshInstall() {
-    if (!moved_) return;
-    LeaveDataFolder();
-    RemoveTree(folder_);
-    EXPECT_TRUE(MoveFileA(aside_.c_str(), folder_.c_str())) << "cannot restore " << folder_;
-  }
-
- private:
-  std::string folder_;
-  std::string aside_;
-  bool moved_ = false;
 };
 
 // Keeps a file of the data folder as it was before the test.
