@@ -31,9 +31,11 @@ Common CommonPart(const SeriesResultEntry& entry, int32_t from, int32_t to) {
   c.count = to - from + 1;
   c.average = static_cast<int32_t>(
       (int64_t{entry.passingTimes[to]} - entry.passingTimes[from - 1]) / c.count);
-  constexpr int32_t kNoBest = 1500000000;
-  c.best = kNoBest;
-  for (int32_t i = from; i <= to; ++i) {
+  // From the range's own first lap, so that a damaged file's lap beyond any marker still has
+  // its place as best or worst.
+  c.best = c.worst = entry.lapTimes[from];
+  c.bestLap = c.worstLap = from;
+  for (int32_t i = from + 1; i <= to; ++i) {
     const int32_t lap = entry.lapTimes[i];
     if (lap < c.best) {
       c.best = lap;
