@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 namespace zd_test {
@@ -25,9 +26,17 @@ inline bool WriteWindowsFile(const std::string& path, const std::string& bytes) 
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const BOOL wrote = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const DWORD error = GetLastError();
   CloseHandle(file);
-  return written == bytes.size();
+  if (!wrote || written != bytes.size()) {
+    // Said where the run's log shows it: a test that fails on it then tells why.
+    std::fprintf(stderr, "cannot write %s: %lu bytes of %zu written, error %lu\n", path.c_str(),
+                 static_cast<unsigned long>(written), bytes.size(),
+                 static_cast<unsigned long>(wrote ? 0 : error));
+    return false;
+  }
+  return true;
 }
 
 }  // namespace zd_test
