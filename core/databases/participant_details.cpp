@@ -120,7 +120,7 @@ bool ScanIndicator::tick(int64_t elapsed) {
 void DetailsScan::start(int64_t now, int64_t frequency) {
   scanning_ = true;
   parser_.reset();
-  assembler_.reset();
+  numbers_.reset();
   start_ = now;
   frequency_ = frequency;
   indicator_.start();
@@ -129,7 +129,7 @@ void DetailsScan::start(int64_t now, int64_t frequency) {
 void DetailsScan::stop() {
   scanning_ = false;
   parser_.reset();
-  assembler_.reset();
+  numbers_.reset();
   indicator_.stop();
 }
 
@@ -137,17 +137,13 @@ DetailsScan::Tick DetailsScan::tick(const uint8_t* bytes, std::size_t count, int
   Tick result;
   if (!scanning_) {
     parser_.reset();
-    assembler_.reset();
+    numbers_.reset();
     return result;
   }
   const int64_t elapsedMs = frequency_ > 0 ? CounterMilliseconds(now - start_, frequency_) : 0;
   if (IsDecoder(link_)) {
-    static constexpr MessageAssembler::Accepted kPassing[] = {{kPassingMarker, kPassingLength}};
     for (std::size_t i = 0; i < count; ++i) {
-      if (assembler_.push(bytes[i], kPassing, 1) != kPassingLength) continue;
-      const uint8_t* b = assembler_.bytes();
-      result.transponder = SixDigits(static_cast<TransponderNumber>(b[4] << 8 | b[5]));
-      assembler_.keepTrailingHeaderBytes();
+      if (numbers_.push(bytes[i])) result.transponder = SixDigits(numbers_.transponder());
     }
   } else {
     parser_.feed(link_, bytes, count, elapsedMs, [&](const DecoderPassing& passing) {

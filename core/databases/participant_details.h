@@ -89,9 +89,8 @@ class ScanIndicator {
 };
 
 // DetailsScan: reads the number of each transponder that passes, parsed by the decoder kind read
-// when the dialog opened. The KV1 pairs go through the parser of the decoder link; a KV2/KV3
-// passing message gives its number whatever its clock bytes say, since the scan never uses the
-// time (the race control, which does, drops a message whose clock cannot be a time).
+// when the dialog opened: the KV1 pairs with the parser of the decoder link, the KV2/KV3 passing
+// messages for their number alone (PassingNumberParser).
 class DetailsScan {
  public:
   explicit DetailsScan(std::string_view decoderKind) : link_(DecoderLinkOf(decoderKind)) {}
@@ -113,8 +112,8 @@ class DetailsScan {
  private:
   DecoderLink link_;
   bool scanning_ = false;
-  PassingParser parser_;
-  MessageAssembler assembler_;
+  PassingParser parser_;         // KV1
+  PassingNumberParser numbers_;  // KV2/KV3
   ScanIndicator indicator_;
   int64_t start_ = 0;
   int64_t frequency_ = 0;

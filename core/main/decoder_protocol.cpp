@@ -99,6 +99,11 @@ constexpr MessageAssembler::Accepted kPassingOrReply[] = {
     {kPassingMarker, kPassingLength}, {kIdentifyReplyMarker, kIdentifyReplyLength}};
 constexpr MessageAssembler::Accepted kResetReply[] = {{kResetReplyMarker, kResetReplyLength}};
 
+// The transponder of a complete DecoderPassingMessage.
+TransponderNumber MessageTransponder(const uint8_t* b) {
+  return static_cast<TransponderNumber>(b[4] << 8 | b[5]);
+}
+
 }  // namespace
 
 void PassingParser::beginRead(DecoderLink link, int64_t nowMs) {
@@ -159,7 +164,7 @@ PassingParser::Parsed PassingParser::completePassing(bool repliesAllowed) {
                ? completeReply()
                : Parsed::Nothing;
   }
-  passing_.transponder = static_cast<TransponderNumber>(b[4] << 8 | b[5]);
+  passing_.transponder = MessageTransponder(b);
   passing_.hours = b[6];
   passing_.minutes = b[7];
   passing_.seconds = b[8];
@@ -176,6 +181,13 @@ void PassingParser::reset() {
 
 int PassingParser::position() const {
   return holdsInterfaceByte_ ? 1 : assembler_.position();
+}
+
+bool PassingNumberParser::push(uint8_t byte) {
+  if (assembler_.push(byte, kPassingOnly, std::size(kPassingOnly)) != kPassingLength) return false;
+  transponder_ = MessageTransponder(assembler_.bytes());
+  assembler_.keepTrailingHeaderBytes();
+  return true;
 }
 
 ResetReplyParser::Parsed ResetReplyParser::push(uint8_t byte) {

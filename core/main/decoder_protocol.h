@@ -204,6 +204,21 @@ class PassingParser {
   DecoderNumber replyNumber_ = 0;
 };
 
+// Assembles passing messages for their transponder alone, whatever their clock bytes say: the
+// transponder scan never uses the time (the race control's parser drops a message whose clock
+// cannot be a time).
+class PassingNumberParser {
+ public:
+  // True when the byte completes a passing message; transponder() then holds its number.
+  bool push(uint8_t byte);
+  void reset() { assembler_.reset(); }
+  TransponderNumber transponder() const { return transponder_; }
+
+ private:
+  MessageAssembler assembler_;
+  TransponderNumber transponder_ = 0;
+};
+
 // Assembles the DecoderClockResetReply, apart from the passings.
 class ResetReplyParser {
  public:
