@@ -61,18 +61,6 @@ int64_t CounterFrequency() {
   return frequency.QuadPart;
 }
 
-// The size of a bitmap file; zero when it cannot be loaded.
-SIZE BitmapFileSize(const char* path) {
-  SIZE size{};
-  auto* bitmap =
-      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-  if (bitmap == nullptr) return size;
-  BITMAP info{};
-  if (GetObjectA(bitmap, sizeof info, &info) != 0) size = {info.bmWidth, info.bmHeight};
-  DeleteObject(bitmap);
-  return size;
-}
-
 // The bitmaps are drawn at their own size wherever the dialog units put their corner, so the
 // area drawn again takes the whole bitmap besides the template's area.
 void RedrawLight(HWND dialog, const DetailsState& s) {

@@ -33,4 +33,15 @@ void PaintBitmapFileSized(HWND window, const char* path, int x, int y, int width
   PaintLoadedBitmap(window, path, x, y, width, height);
 }
 
+SIZE BitmapFileSize(const char* path) {
+  SIZE size{};
+  auto* bitmap =
+      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  if (bitmap == nullptr) return size;
+  BITMAP info{};
+  if (GetObjectA(bitmap, sizeof info, &info) != 0) size = {info.bmWidth, info.bmHeight};
+  DeleteObject(bitmap);
+  return size;
+}
+
 }  // namespace zd

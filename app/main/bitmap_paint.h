@@ -12,5 +12,7 @@ namespace zd {
 void PaintBitmapFile(HWND window, const char* path, int x, int y);
 // Stretched to width x height at (x, y).
 void PaintBitmapFileSized(HWND window, const char* path, int x, int y, int width, int height);
+// The bitmap's own size, in pixels; zero when the file cannot be loaded.
+SIZE BitmapFileSize(const char* path);
 
 }  // namespace zd

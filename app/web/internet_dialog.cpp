@@ -48,10 +48,7 @@ class InternetWindowDesk final : public InternetDesk {
  public:
   void attach(HWND owner) { owner_ = owner; }
   int64_t tickCount() override { return static_cast<int64_t>(GetTickCount64()); }
-  void sleep(int32_t ms) override {
-    ShowSiteWait();
-    Sleep(static_cast<DWORD>(ms));
-  }
+  void sleep(int32_t ms) override { PauseForSite(ms); }
   void openAddress(std::string_view address) override {
     OpenWebAddress(std::string(address).c_str());
   }

@@ -30,11 +30,16 @@ void OpenWebAddress(const char* address) {
 
 void SetAddressOpener(AddressOpener opener) { Opener() = std::move(opener); }
 
-SiteWaitScope::SiteWaitScope() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+void ShowSiteWait() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
+
+void PauseForSite(int32_t ms) {
+  ShowSiteWait();
+  Sleep(static_cast<DWORD>(ms));
+}
+
+SiteWaitScope::SiteWaitScope() : previous_(GetCursor()) { ShowSiteWait(); }
 
 SiteWaitScope::~SiteWaitScope() { SetCursor(previous_); }
-
-void ShowSiteWait() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
 
 FtpOutcome WindowTransport::probe(std::string_view address, std::string_view account,
                                   int32_t timeoutMs) {
@@ -50,10 +55,7 @@ FtpOutcome WindowTransport::upload(std::string_view address, std::string_view ac
 
 int64_t WindowPublishingDesk::tickCount() { return static_cast<int64_t>(GetTickCount64()); }
 
-void WindowPublishingDesk::sleep(int32_t ms) {
-  ShowSiteWait();
-  Sleep(static_cast<DWORD>(ms));
-}
+void WindowPublishingDesk::sleep(int32_t ms) { PauseForSite(ms); }
 
 void WindowPublishingDesk::openAddress(std::string_view address) {
   OpenWebAddress(std::string(address).c_str());

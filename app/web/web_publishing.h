@@ -52,6 +52,8 @@ class SiteWaitScope {
   HCURSOR previous_;
 };
 void ShowSiteWait();
+// A pause between two tries of the site, with the wait cursor.
+void PauseForSite(int32_t ms);
 
 // The program's FTP client as a window's sequences use it, with the wait cursor.
 class WindowTransport final : public WebTransport {

@@ -134,8 +134,7 @@ std::string ArchiveScriptAddress(const WebSite& site, std::string_view champions
                                  std::string_view eventId, std::string_view raceKey,
                                  std::string_view archive) {
   return Root(site.scriptRoot) + "ZentrikRiduduzud/AdditionArchive.php?country=" +
-         PercentEncode(SiteSegment(championshipFolder)) +
-         "&event=" + PercentEncode(SiteSegment(eventId)) +
+         Segment(championshipFolder) + "&event=" + Segment(eventId) +
          "&race=" + PercentEncode(raceKey) + "&archive=" + PercentEncode(archive);
 }
 
